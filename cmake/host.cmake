@@ -1,0 +1,15 @@
+# Host build: the portable logic and its unit tests, with sanitizers.
+set(BRONTAL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_compile_options(brontal_logic PRIVATE ${BRONTAL_SANITIZE})
+target_link_options(brontal_logic PUBLIC ${BRONTAL_SANITIZE})
+
+find_package(GTest REQUIRED)
+file(GLOB BRONTAL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${BRONTAL_UNIT_TESTS})
+target_compile_options(unit_tests PRIVATE ${BRONTAL_SANITIZE})
+target_link_libraries(unit_tests PRIVATE brontal_logic GTest::gtest GTest::gtest_main)
+add_test(NAME unit_tests COMMAND unit_tests)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
+  add_subdirectory(tests/fuzz)
+endif()

@@ -1,0 +1,26 @@
+# Windows build: the product, and the tests that run it under Wine.
+enable_language(RC)
+set(BRONTAL_WIN_FLAGS -municode -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX
+    -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
+set(BRONTAL_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(BRONTAL_SYSTEM_LIBS comctl32 shell32 ole32 oleaut32 advapi32 gdi32 user32 kernel32 shlwapi uuid)
+
+add_library(brontal_win STATIC ${BRONTAL_WIN_SOURCES})
+target_compile_options(brontal_win PUBLIC ${BRONTAL_WIN_FLAGS} PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
+target_link_libraries(brontal_win PUBLIC brontal_logic ${BRONTAL_SYSTEM_LIBS})
+
+set(BRONTAL_DIST ${CMAKE_SOURCE_DIR}/dist CACHE PATH "where the product is left")
+add_executable(Brontal32 WIN32 src/app/main.cpp src/app/resources.rc)
+target_link_libraries(Brontal32 PRIVATE brontal_win)
+target_link_options(Brontal32 PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode -Wl,--nxcompat -Wl,--dynamicbase)
+add_custom_command(TARGET Brontal32 POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BRONTAL_DIST}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brontal32> ${BRONTAL_DIST}/Brontal32.exe)
+
+# GoogleTest from Debian's sources, built with this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(${CMAKE_SOURCE_DIR}/tests/wine/wine.cmake)

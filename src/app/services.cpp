@@ -1,0 +1,18 @@
+#include "app/services.h"
+
+#include "platform/system.h"
+
+namespace brontal {
+
+Services Services::real() {
+    Services s;
+    s.isElevated = platform::isProcessElevated;
+    s.beep = platform::beep;
+    s.messageBox = platform::messageBox;
+    s.shellExecute = platform::shellExecute;
+    s.setClipboardText = platform::setClipboardText;
+    s.runHidden = platform::runHidden;
+    return s;
+}
+
+} // namespace brontal

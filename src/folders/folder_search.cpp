@@ -1,0 +1,162 @@
+#include "folders/folder_search.h"
+
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "folders/folder_slots.h"
+#include "folders/tree_search.h"
+#include "inspect/file_panel.h"
+#include "inspect/pe_probe.h"
+#include "platform/files.h"
+#include "ui/events.h"
+
+namespace brontal::folders {
+namespace {
+
+const char* const kSizeLabels[] = {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"};
+
+// The walk's effects on the main window: the slot's running count, the hit
+// list, pending events and the stop flag.
+class SlotSearch final : public TreeSearchHost {
+public:
+    SlotSearch(MainWindow& main, const FolderSlot& slot, const FolderSlot* previous)
+        : main_(main), date_(main[slot.dateLabel]), size_(main[slot.sizeLabel]), bits_(main[slot.bitsLabel]),
+          hits_(main["lstArquivos"]), previousSize_(previous ? &main[previous->sizeLabel] : nullptr) {}
+
+    bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
+        bool begun = false;
+        bool ok = platform::listFolder(folder, [&](const platform::FolderItem& item) {
+            if (!begun) {
+                begin();
+                begun = true;
+            }
+            visit(FolderEntry{item.name, item.isFolder, item.reparsePoint});
+        });
+        if (ok && !begun) begin();
+        return ok;
+    }
+    void showCount(int count) override {
+        if (count != shown_) {
+            shown_ = count;
+            bits_.setText(std::to_string(count));
+        }
+    }
+    void addHit(const std::string& fullPath) override { hits_.addItem(fullPath); }
+    void processEvents() override { ui::processPendingEvents(); }
+    bool stopRequested() override { return main_.stopFlag; }
+
+private:
+    // Every folder of the tree, once open, shows the slot's waiting texts and
+    // keeps its size label blinking.
+    void begin() {
+        date_.setText(main_["lblStandBy1"].text());
+        size_.setText(main_["lblStandBy2"].text());
+        main_.timer("TimerAguarde").setEnabled(true);
+        if (previousSize_) previousSize_->setForeColor(ui::systemColor(17));
+        shown_ = -1;
+    }
+
+    MainWindow& main_;
+    ui::Control& date_;
+    ui::Control& size_;
+    ui::Control& bits_;
+    ui::Control& hits_;
+    ui::Control* previousSize_;
+    int shown_ = -1;
+};
+
+} // namespace
+
+bool SearchFolderTree(MainWindow& main, const std::string& folder, const std::string& name, int slot) {
+    std::vector<FolderSlot> all = main.slots();
+    if (slot < 0 || slot >= static_cast<int>(all.size())) return false;
+    const FolderSlot* previous = slot > 0 ? &all[static_cast<size_t>(slot - 1)] : nullptr;
+    SlotSearch host(main, all[static_cast<size_t>(slot)], previous);
+    return searchFolderTree(host, folder, name);
+}
+
+void FillFolderSlot(MainWindow& main, const std::string& folder, int i) {
+    std::vector<FolderSlot> all = main.slots();
+    if (i < 0 || i >= static_cast<int>(all.size())) return;
+    const FolderSlot& slot = all[static_cast<size_t>(i)];
+    main[slot.dateLabel].setText(main["lbEmpty1"].text());
+    main[slot.sizeLabel].setText(main["lbEmpty2"].text());
+    main[slot.bitsLabel].setText("---");
+    main["lblTimerAguarde"].setText(std::to_string(i + 1));
+
+    ui::Control& hits = main["lstArquivos"];
+    std::vector<std::string> paths;
+    for (int k = 0; k < hits.count(); ++k) paths.push_back(hits.item(k));
+    int found = findNamesake(paths, folder);
+    if (found < 0) return;
+    const std::string& path = paths[static_cast<size_t>(found)];
+    auto facts = inspect::readFileFacts(path);
+    if (!facts) return; // gone since it was found: the slot keeps its placeholders
+    bool is64 = inspect::IsPe64Bit(main, main.services(), path);
+    main[slot.image].setPicture(main["imgPasta2"].picture());
+    main[slot.dateLabel].setText(facts->date);
+    main[slot.sizeLabel].setForeColor(ui::systemColor(17));
+    main[slot.sizeLabel].setText(facts->size);
+    main[slot.bitsLabel].setText(bitnessText(is64));
+}
+
+void settleSearchIndicators(MainWindow& main) {
+    if (std::atoi(main["lblStopSearch"].text().c_str()) != 0) return;
+    main.shape("shpBusca").setBackColor(ui::systemColor(5));
+    for (const char* label : kSizeLabels) main[label].setForeColor(ui::systemColor(17));
+}
+
+void runFolderSearch(MainWindow& main, const std::string& name) {
+    ui::Form& f = main;
+    main.timer("TimerSearch").setEnabled(true);
+    main.stopFlag = false;
+    f["lblStopSearch"].setText("1");
+    for (const char* c : {"DriveList", "DirList", "FileList", "List1"}) f[c].setEnabled(false);
+    f["lstArquivos"].clear();
+    inspect::comparisonPanelClear(main);
+
+    std::vector<FolderSlot> all = main.slots();
+    for (size_t i = 0; i < all.size(); ++i) {
+        SearchFolderTree(main, all[i].folder, name, static_cast<int>(i));
+        FillFolderSlot(main, all[i].folder, static_cast<int>(i));
+    }
+
+    main.timer("TimerSearch").setEnabled(false);
+    f["lblStopSearch"].setText("0");
+    main.timer("TimerAguarde").setEnabled(false);
+    f["lblTimerAguarde"].setText("0");
+    f["DriveList"].setEnabled(true);
+    f["DirList"].setEnabled(true);
+    const char* list = std::atoi(f["lblSysnative"].text().c_str()) == 1 ? "List1" : "FileList";
+    f[list].setEnabled(true);
+    f[list].setFocus();
+    settleSearchIndicators(main);
+}
+
+void stopFolderSearch(MainWindow& main) {
+    main.timer("TimerSearch").setEnabled(false);
+    main.timer("TimerAguarde").setEnabled(false);
+    main.stopFlag = true;
+    main["lblStopSearch"].setText("0");
+    main["lblTimerAguarde"].setText("0");
+    for (const char* label : kSizeLabels) main[label].setForeColor(ui::systemColor(17));
+    main["FileList"].setEnabled(true);
+    main["FileList"].setFocus();
+}
+
+void wireFolderSearch(MainWindow& main) {
+    ui::Form& f = main;
+    main.timer("TimerSearch").onTick = [&main] {
+        ui::Control& phase = main["lblTimerSearch"];
+        bool lit = phase.text() != "0";
+        phase.setText(lit ? "0" : "1");
+        main.shape("shpBusca").setBackColor(ui::systemColor(lit ? 5 : 16));
+    };
+    f["lstArquivos"].onClick = [&main] {
+        ui::Control& hits = main["lstArquivos"];
+        int i = hits.selectedIndex();
+        if (i >= 0) main.services().messageBox(main.hwnd(), hits.item(i), "Brontal32", MB_OK);
+    };
+}
+
+} // namespace brontal::folders

@@ -1,0 +1,26 @@
+#pragma once
+// The size and date texts of the selected file and of the copies found.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace brontal {
+
+// The user's number settings; grouping in the LOCALE_SGROUPING notation ("3;0", "3;2;0").
+struct NumberFormat {
+    std::string decimalSep = ",";
+    std::string thousandSep = ".";
+    std::string grouping = "3;0";
+    bool leadingZero = true;
+};
+
+// bytes / 1024 to the nearest hundredth (a tie goes to the even digit), then " kB".
+std::string sizeText(std::uint64_t bytes, const NumberFormat& format);
+
+struct LocalDateTime {
+    int year, month, day, hour, minute, second;
+};
+// "dd/mm/yyyy hh:mm:ss", with the locale's separators.
+std::string dateText(const LocalDateTime& t, std::string_view dateSep = "/", std::string_view timeSep = ":");
+
+} // namespace brontal

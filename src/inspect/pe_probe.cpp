@@ -1,0 +1,44 @@
+#include "inspect/pe_probe.h"
+
+#include <cstring>
+
+namespace brontal {
+namespace {
+
+std::uint16_t u16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint32_t u32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+constexpr std::uint16_t kMz = 0x5A4D;
+constexpr std::uint32_t kPeSignature = 17744; // "PE\0\0"
+
+} // namespace
+
+PeVerdict probePe(PeReader& file) {
+    unsigned char dos[64] = {};
+    unsigned char header[24] = {};
+    file.read(dos, sizeof dos);
+    if (u16(dos) != kMz) return {};
+    // A negative or outlandish e_lfanew simply leaves the position where it is
+    // or reads nothing: the signature test below then fails.
+    file.seek(static_cast<std::int32_t>(u32(dos + 60)));
+    file.read(header, sizeof header);
+    if (u32(header) != kPeSignature) return {};
+    std::uint16_t machine = u16(header + 4);
+    switch (machine) {
+    case 0x014C: return {PeKind::I386, machine};
+    case 0x8664: return {PeKind::Amd64, machine};
+    case 0x0200: return {PeKind::Ia64, machine};
+    default: return {PeKind::OtherMachine, machine};
+    }
+}
+
+std::string unknownArchitectureMessage(std::uint16_t machine) {
+    return "Arquitetura desconhecida: " + std::to_string(static_cast<std::int16_t>(machine));
+}
+
+std::string bitnessText(bool is64) { return is64 ? "64" : "32"; }
+
+} // namespace brontal

@@ -1,0 +1,50 @@
+#pragma once
+// Files and folders as the program sees them: facts of one file, folder
+// listings, drives, the program's own folder.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "inspect/file_facts_format.h"
+#include "inspect/pe_probe.h"
+
+namespace brontal::platform {
+
+struct FileInfo {
+    std::uint64_t size = 0;
+    LocalDateTime lastWrite{};
+    bool isFolder = false;
+};
+// Size and last-write time (local time) of a path, or nothing when it cannot be read.
+std::optional<FileInfo> fileInfo(const std::string& path);
+
+// Opens the file for the bitness probe and runs it; nullopt when it cannot be opened.
+std::optional<PeVerdict> probeFile(const std::string& path);
+
+bool pathExists(const std::string& path);   // any attributes at all
+bool folderExists(const std::string& path);
+
+struct FolderItem {
+    std::string name;
+    bool isFolder = false;
+    bool hidden = false;   // hidden or system
+    bool reparsePoint = false;
+};
+// Every entry but "." and "..", in the order the file system returns them;
+// false when the folder cannot be listed.
+bool listFolder(const std::string& folder, const std::function<void(const FolderItem&)>& visit);
+
+struct Drive {
+    std::string root;    // "C:\"
+    std::string label;   // volume label, may be empty
+};
+std::vector<Drive> logicalDrives();
+// The folder a drive letter stands for now ("C:" -> "C:\" or that drive's current folder).
+std::string currentFolderOfDrive(const std::string& drive);
+
+std::string programFolder();   // without the trailing backslash (unless a root)
+std::string systemFolder();    // C:\Windows\System32 as this process sees it
+
+} // namespace brontal::platform

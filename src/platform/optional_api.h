@@ -1,0 +1,20 @@
+#pragma once
+// Newer or optional system functions, looked up once and checked before use:
+// Windows 7 without updates, and Wine, lack some of them.
+#include <windows.h>
+
+namespace brontal::platform {
+
+
+struct OptionalApi {
+    BOOL(WINAPI* setDefaultDllDirectories)(DWORD) = nullptr;
+    BOOL(WINAPI* setDllDirectoryW)(LPCWSTR) = nullptr;
+    BOOL(WINAPI* setProcessDpiAwarenessContext)(HANDLE) = nullptr;
+    BOOL(WINAPI* setProcessDpiAware)() = nullptr;
+    LONG(WINAPI* rtlGetVersion)(void* osVersionInfoExW) = nullptr;   // ntdll; 0 = success
+    BOOL(WINAPI* setThreadErrorMode)(DWORD, DWORD*) = nullptr;
+};
+
+const OptionalApi& optionalApi();
+
+} // namespace brontal::platform

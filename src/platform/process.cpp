@@ -1,0 +1,65 @@
+#include "platform/process.h"
+
+#include <shellapi.h>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "platform/unique_handle.h"
+
+namespace brontal::platform {
+namespace {
+
+ProcessExit waitForExit(HANDLE process) {
+    ProcessExit result;
+    result.started = true;
+    if (!process) return result;   // the shell started something it gives us no handle to
+    WaitForSingleObject(process, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process, &code)) {
+        result.exitCodeRead = true;
+        result.exitCode = code;
+    }
+    return result;
+}
+
+ProcessExit createHidden(const std::string& commandLine) {
+    std::wstring line = widen(commandLine);   // CreateProcessW may write into it
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
+                        &pi))
+        return {};
+    unique_handle thread(pi.hThread);
+    unique_handle process(pi.hProcess);
+    thread.reset();
+    return waitForExit(process.get());
+}
+
+ProcessExit shellHidden(const HiddenRun& run) {
+    std::wstring verb = widen(run.verb), file = widen(run.file), params = widen(run.parameters),
+                 dir = widen(run.directory);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The program reports a refused start itself.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = run.owner;
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = params.empty() ? nullptr : params.c_str();
+    info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
+    info.nShow = SW_HIDE;
+    if (!ShellExecuteExW(&info)) return {};
+    unique_handle process(info.hProcess);
+    return waitForExit(process.get());
+}
+
+} // namespace
+
+ProcessExit runHidden(const HiddenRun& run) { return run.verb.empty() ? createHidden(run.commandLine) : shellHidden(run); }
+
+std::string systemProgram(const std::string& exeName) { return systemFolder() + "\\" + exeName; }
+
+} // namespace brontal::platform

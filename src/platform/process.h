@@ -1,0 +1,37 @@
+#pragma once
+// Child processes the program starts and waits for.
+#include <windows.h>
+
+#include <string>
+
+namespace brontal::platform {
+
+// One hidden run that is waited for without time-out. With a verb it goes
+// through the shell (file, parameters, directory, owner); without one the
+// command line is created as it is, with no separate program name.
+struct HiddenRun {
+    std::string commandLine;
+    std::string verb;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    HWND owner = nullptr;
+};
+
+// How a run ended. started is false when the process could not be created or
+// the shell refused the start.
+struct ProcessExit {
+    bool started = false;
+    bool exitCodeRead = false;
+    unsigned long exitCode = 0;
+    bool succeeded() const { return started && exitCodeRead && exitCode == 0; }
+};
+
+ProcessExit runHidden(const HiddenRun& run);
+
+// The full path of a program of the system folder ("cmd.exe" -> C:\Windows\System32\cmd.exe
+// as this process sees it), so that a copy beside the program or in the
+// current folder is never the one started.
+std::string systemProgram(const std::string& exeName);
+
+} // namespace brontal::platform

@@ -1,0 +1,10 @@
+# What the program needs of Windows: text conversion, files, processes, shell,
+# token, clipboard, registry.
+list(APPEND BRONTAL_WIN_SOURCES
+  src/platform/text.cpp
+  src/platform/files.cpp
+  src/platform/user_locale.cpp
+  src/platform/system.cpp
+  src/platform/optional_api.cpp)
+list(APPEND BRONTAL_WIN_SOURCES src/platform/command_output.cpp src/platform/component_load.cpp)
+list(APPEND BRONTAL_WIN_SOURCES src/platform/process.cpp)

@@ -1,0 +1,27 @@
+#pragma once
+// Small facts and services of the running system.
+#include <windows.h>
+
+#include <string>
+
+namespace brontal::platform {
+
+// The process token says it is elevated; any failure counts as not elevated.
+bool isProcessElevated();
+// No system dialog of its own ("no disk in drive", "cannot load") ever appears:
+// the program reports what matters itself.
+void suppressSystemErrorDialogs();
+// DLLs are loaded from the system folder only, never from beside the program
+// or from the current folder.
+void restrictDllSearchToSystem();
+
+void beep();
+int messageBox(HWND owner, const std::string& text, const std::string& caption, unsigned style);
+
+// ShellExecuteW; returns its numeric result (> 32 on success).
+INT_PTR shellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
+                     const std::string& dir, int show);
+
+bool setClipboardText(HWND owner, const std::string& text);
+
+} // namespace brontal::platform

@@ -1,0 +1,13 @@
+#pragma once
+// The user's number and date settings, for the size and date texts.
+#include <string>
+
+#include "inspect/file_facts_format.h"
+
+namespace brontal::platform {
+
+NumberFormat userNumberFormat();
+std::string userDateSeparator();
+std::string userTimeSeparator();
+
+} // namespace brontal::platform

@@ -1,0 +1,40 @@
+#include "registration/registration_command.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace brontal {
+
+RegMode modeFromText(std::string_view lblIntReg) {
+    return std::atoi(std::string(lblIntReg).c_str()) == 1 ? RegMode::Register : RegMode::Unregister;
+}
+
+bool hasComponentExtension(std::string_view name) {
+    if (name.size() < 4) return false;
+    std::string ext(name.substr(name.size() - 4));
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".dll" || ext == ".ocx";
+}
+
+std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64) {
+    if (!windowsIs64) return "C:\\Windows\\System32\\regsvr32.exe";
+    return bitnessText == "32" ? "C:\\Windows\\SysWow64\\regsvr32.exe" : "C:\\Windows\\Sysnative\\regsvr32.exe";
+}
+
+std::string regsvr32CommandLine(std::string_view program, RegMode mode, std::string_view fullPath) {
+    std::string line(program);
+    line += mode == RegMode::Register ? "  /s " : "  /u /s ";
+    line += '"';
+    line += fullPath;
+    line += '"';
+    return line;
+}
+
+std::string shellParameters(std::string_view commandLine) { return "/C " + std::string(commandLine); }
+
+std::string outcomeText(RegMode mode, bool ok) {
+    if (ok) return mode == RegMode::Register ? "Componente registrado com sucesso." : "Componente desregistrado com sucesso.";
+    return mode == RegMode::Register ? "Erro ao tentar registrar componente." : "Erro ao tentar desregistrar componente.";
+}
+
+} // namespace brontal

@@ -1,0 +1,19 @@
+#pragma once
+// The regsvr32 command line of a registration request and its outcome texts.
+#include <string>
+#include <string_view>
+
+namespace brontal {
+
+enum class RegMode { Register, Unregister };
+
+RegMode modeFromText(std::string_view lblIntReg);   // numeric 1 registers, anything else unregisters
+bool hasComponentExtension(std::string_view nameOrPath); // ".dll" or ".ocx", any letter case
+// The regsvr32.exe that matches the file: SysWOW64's for "32", the native one
+// through Sysnative otherwise; System32's on 32-bit Windows, which has neither.
+std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64);
+std::string regsvr32CommandLine(std::string_view program, RegMode mode, std::string_view fullPath);
+std::string shellParameters(std::string_view commandLine); // "/C " + the command line
+std::string outcomeText(RegMode mode, bool ok);
+
+} // namespace brontal

@@ -1,0 +1,61 @@
+#include "registration/registration_runner.h"
+
+#include <memory>
+
+#include "app/main_window.h"
+#include "inspect/file_panel.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "registration/registration_command.h"
+#include "registration/result_window.h"
+
+namespace brontal::registration {
+
+void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::string& fullPath,
+                         const std::string& fileName) {
+    Services& services = main.services();
+    if (fileName.empty() || fileName == main["lblTxtFileIni"].text()) {
+        services.beep();
+        inspect::ShowErrorMessage(main, "É preciso selecionar um arquivo primeiro.");
+    } else if (!hasComponentExtension(fullPath)) {
+        services.beep();
+        inspect::ShowErrorMessage(main, "Somente arquivos dll e ocx podem ser (des)registrados.");
+    } else {
+        RegMode mode = modeFromText(main["lblIntReg"].text());
+        std::string program = regsvr32Program(main["lblb"].text(), main.windowsIs64());
+        std::string command = regsvr32CommandLine(program, mode, fullPath);
+        bool ok = RunHiddenCommand(main, confirmWindow, command, main.elevated());
+        services.beep();
+        auto result = std::make_unique<ResultWindow>(main);
+        ui::Control& message = (*result)["lblMensagem"];
+        message.setForeColor(ok ? ui::kGreen : ui::kDarkRed);
+        message.setText(outcomeText(mode, ok));
+        result->showModal();
+    }
+    confirmWindow.hide();
+    confirmWindow.close();
+}
+
+bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& commandLine, bool elevated) {
+    Services& services = main.services();
+    platform::HiddenRun run;
+    run.owner = owner.hwnd();
+    if (elevated) {
+        // One run, through the shell, and that run decides.
+        run.verb = "runas";
+        run.file = platform::systemProgram("cmd.exe");
+        run.parameters = shellParameters(commandLine);
+        run.directory = platform::systemFolder();
+    } else {
+        run.commandLine = commandLine;
+    }
+    platform::ProcessExit exit = services.runHidden(run);
+    if (!exit.started) {
+        std::string text = elevated ? "Erro ao tentar executar como administrador" : "Erro ao executar comando: " + commandLine;
+        services.messageBox(owner.hwnd(), text, "Brontal32", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return exit.succeeded();
+}
+
+} // namespace brontal::registration

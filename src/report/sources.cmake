@@ -1,0 +1,2 @@
+# Files of src/report (see the top CMakeLists.txt for the two lists).
+list(APPEND BRONTAL_WIN_SOURCES src/report/report_window.cpp)

@@ -1,0 +1,422 @@
+#include "ui/control.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "platform/text.h"
+#include "ui/form.h"
+#include "ui/pictures.h"
+#include "ui/window_props.h"
+
+namespace brontal::ui {
+namespace {
+
+constexpr wchar_t kSurfaceClass[] = L"BrontalSurface";
+
+LRESULT CALLBACK surfaceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Control* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        unpublishAll(hwnd);
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return self->handleOwnMessage(msg, wp, lp);
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+void registerSurfaceClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = surfaceProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kSurfaceClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+bool onSurface(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Picture; }
+
+} // namespace
+
+Control::Control(Form& form, ControlArgs args, int id) : form_(form), args_(std::move(args)), id_(id) {
+    // Boxes and lists are window-coloured unless the form says otherwise.
+    bool boxLike = args_.kind == ControlKind::TextBox || args_.kind == ControlKind::ListBox ||
+                   args_.kind == ControlKind::ComboBox;
+    if (boxLike && args_.backColor == systemColor(COLOR_BTNFACE)) args_.backColor = systemColor(COLOR_WINDOW);
+    if (boxLike && args_.foreColor == systemColor(COLOR_BTNTEXT)) args_.foreColor = systemColor(COLOR_WINDOWTEXT);
+    create();
+}
+
+Control::~Control() {
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+void Control::create() {
+    HWND parent = form_.hwnd();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    const wchar_t* cls = kSurfaceClass;
+    if (args_.visible) style |= WS_VISIBLE;
+    if (!args_.enabled) style |= WS_DISABLED;
+    if (args_.tabStop && !onSurface(args_.kind)) style |= WS_TABSTOP;
+    if (args_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
+    if (args_.border == Border::Thin) style |= WS_BORDER;
+    int height = args_.height;
+    switch (args_.kind) {
+    case ControlKind::Label:
+    case ControlKind::Picture:
+        registerSurfaceClass();
+        break;
+    case ControlKind::TextBox:
+        cls = WC_EDITW;
+        style |= ES_READONLY | ES_AUTOHSCROLL;
+        if (args_.multiLine) style |= ES_MULTILINE;
+        if (args_.align == Align::Center) style |= ES_CENTER;
+        if (args_.align == Align::Right) style |= ES_RIGHT;
+        break;
+    case ControlKind::Button:
+        cls = WC_BUTTONW;
+        style |= BS_PUSHBUTTON | BS_NOTIFY;
+        break;
+    case ControlKind::PictureButton:
+        cls = WC_BUTTONW;
+        style |= BS_PUSHBUTTON | BS_ICON | BS_NOTIFY;
+        break;
+    case ControlKind::CheckBox:
+        cls = WC_BUTTONW;
+        style |= BS_AUTOCHECKBOX | BS_NOTIFY;
+        break;
+    case ControlKind::ListBox:
+        cls = WC_LISTBOXW;
+        style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+        if (args_.ownerDrawList) style |= LBS_OWNERDRAWFIXED;
+        if (args_.border == Border::None) exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::ComboBox:
+        cls = WC_COMBOBOXW;
+        style |= CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL;
+        if (args_.listHeight > height) height = args_.listHeight;
+        break;
+    }
+    hwnd_ = CreateWindowExW(exStyle, cls, widen(args_.text).c_str(), style, twipsToPixels(args_.left),
+                            twipsToPixels(args_.top), twipsToPixels(args_.width), twipsToPixels(height), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
+                            onSurface(args_.kind) ? this : nullptr);
+    if (!hwnd_) throw std::runtime_error("cannot create control " + args_.name);
+
+    int pointsHeight = -MulDiv(static_cast<int>(args_.font.points * 100 + 0.5), screenDpi(), 7200);
+    font_.reset(CreateFontW(pointsHeight, 0, 0, 0, args_.font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, args_.font.face.c_str()));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    publishName(hwnd_, args_.name);
+    ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
+    ui::publishColor(hwnd_, kBackColorProp, args_.backColor);
+    if (!args_.tip.empty()) setTip(args_.tip);
+    if (!args_.picture.empty()) refreshPicture();
+}
+
+std::string Control::text() const {
+    if (args_.kind == ControlKind::ComboBox) {
+        int i = selectedIndex();
+        return i >= 0 ? item(i) : std::string();
+    }
+    int n = GetWindowTextLengthW(hwnd_);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd_, buf.data(), n + 1);
+    buf.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return narrow(buf);
+}
+
+void Control::setText(std::string_view text) {
+    SetWindowTextW(hwnd_, widen(text).c_str());
+    if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Control::setTip(std::string_view tip) {
+    args_.tip = tip;
+    form_.setToolTip(hwnd_, tip);
+    publishText(hwnd_, kTipProp, tip);
+}
+
+void Control::setForeColor(OleColor color) {
+    args_.foreColor = color;
+    ui::publishColor(hwnd_, kForeColorProp, color);
+    InvalidateRect(hwnd_, nullptr, onSurface(args_.kind) ? FALSE : TRUE);
+}
+
+void Control::setBackColor(OleColor color) {
+    args_.backColor = color;
+    ui::publishColor(hwnd_, kBackColorProp, color);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::setPicture(std::string_view id) {
+    if (args_.picture == id) return;
+    args_.picture = id;
+    refreshPicture();
+}
+
+void Control::refreshPicture() {
+    publishText(hwnd_, kPictureProp, args_.picture);
+    if (args_.kind == ControlKind::PictureButton) {
+        int size = MulDiv(16, screenDpi(), 96);
+        icon_ = makePictureIcon(args_.picture, size, size);
+        SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
+    } else if (args_.kind == ControlKind::Picture) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        icon_ = makePictureIcon(args_.picture, r.right, r.bottom);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+void Control::move(int left, int top, int width, int height) {
+    args_.left = left;
+    args_.top = top;
+    args_.width = width;
+    args_.height = height;
+    int h = args_.kind == ControlKind::ComboBox && args_.listHeight > height ? args_.listHeight : height;
+    // The form's surface shows through labels and pictures: repaint where the
+    // control was as well as where it goes.
+    RECT before;
+    GetWindowRect(hwnd_, &before);
+    MapWindowPoints(nullptr, form_.hwnd(), reinterpret_cast<POINT*>(&before), 2);
+    SetWindowPos(hwnd_, nullptr, twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(h),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (onSurface(args_.kind)) {
+        form_.invalidateRect(before);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+bool Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Control::setEnabled(bool enabled) {
+    if (enabled == this->enabled()) return;
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool Control::visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Control::setVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+
+bool Control::setFocus() {
+    if (!enabled() || !visible()) return false;
+    SetFocus(hwnd_);
+    return GetFocus() == hwnd_;
+}
+
+bool Control::hasFocus() const { return GetFocus() == hwnd_; }
+
+bool Control::checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Control::setChecked(bool checked) {
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Control::clear() {
+    SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+}
+
+void Control::addItem(std::string_view text, LPARAM data) {
+    bool combo = args_.kind == ControlKind::ComboBox;
+    std::wstring wide = widen(text);
+    LRESULT i = SendMessageW(hwnd_, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (i >= 0 && data) SendMessageW(hwnd_, combo ? CB_SETITEMDATA : LB_SETITEMDATA, static_cast<WPARAM>(i), data);
+}
+
+int Control::count() const {
+    return static_cast<int>(
+        SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+std::string Control::item(int index) const {
+    bool combo = args_.kind == ControlKind::ComboBox;
+    LRESULT n = SendMessageW(hwnd_, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n < 0) return {};
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    n = SendMessageW(hwnd_, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(buf.data()));
+    buf.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return narrow(buf);
+}
+
+LPARAM Control::itemData(int index) const {
+    return SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_GETITEMDATA : LB_GETITEMDATA,
+                        static_cast<WPARAM>(index), 0);
+}
+
+int Control::selectedIndex() const {
+    return static_cast<int>(
+        SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void Control::setSelectedIndex(int index) {
+    SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL,
+                 static_cast<WPARAM>(index), 0);
+}
+
+void Control::setRedraw(bool redraw) {
+    SendMessageW(hwnd_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HBRUSH Control::backBrush() {
+    if (!brush_ || brushColor_ != args_.backColor) {
+        brush_.reset(CreateSolidBrush(toColorRef(args_.backColor)));
+        brushColor_ = args_.backColor;
+    }
+    return brush_.get();
+}
+
+void Control::notify(int code) {
+    switch (args_.kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton:
+    case ControlKind::CheckBox:
+        if (code == BN_CLICKED && onClick) onClick();
+        if (code == BN_SETFOCUS && onGotFocus) onGotFocus();
+        break;
+    case ControlKind::ListBox:
+        if (code == LBN_SELCHANGE && onClick) onClick();
+        if (code == LBN_DBLCLK && onDblClick) onDblClick();
+        if (code == LBN_SETFOCUS && onGotFocus) onGotFocus();
+        break;
+    case ControlKind::ComboBox:
+        if (code == CBN_SELCHANGE && onChange) onChange();
+        if (code == CBN_SETFOCUS && onGotFocus) onGotFocus();
+        break;
+    case ControlKind::TextBox:
+        if (code == EN_SETFOCUS && onGotFocus) onGotFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+MouseEvent Control::mouseEvent(WPARAM wp, LPARAM lp) const {
+    MouseEvent e;
+    if (wp & MK_LBUTTON) e.button |= 1;
+    if (wp & MK_RBUTTON) e.button |= 2;
+    if (wp & MK_MBUTTON) e.button |= 4;
+    e.x = pixelsToTwips(GET_X_LPARAM(lp));
+    e.y = pixelsToTwips(GET_Y_LPARAM(lp));
+    return e;
+}
+
+void Control::paintSurfaceControl(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (args_.opaque) {
+        FillRect(dc, &client, backBrush());
+    } else {
+        // Let the form paint what lies under us (its colour and shapes).
+        POINT origin{0, 0};
+        MapWindowPoints(hwnd_, form_.hwnd(), &origin, 1);
+        POINT old;
+        SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+        form_.paintSurface(dc);
+        SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    }
+    if (args_.kind == ControlKind::Picture) {
+        if (icon_) DrawIconEx(dc, 0, 0, icon_.get(), client.right, client.bottom, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    std::wstring text = widen(this->text());
+    if (text.empty()) return;
+    HGDIOBJ oldFont = SelectObject(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled() ? toColorRef(args_.foreColor) : GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    if (args_.align == Align::Center) format |= DT_CENTER;
+    if (args_.align == Align::Right) format |= DT_RIGHT;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, format);
+    SelectObject(dc, oldFont);
+}
+
+LRESULT Control::handleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        paintSurfaceControl(dc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_SETTEXT: {
+        LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return r;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        SetCapture(hwnd_);
+        pressed_ = msg == WM_LBUTTONDOWN;
+        MouseEvent e = mouseEvent(wp, lp);
+        e.button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        if (onMouseDown) onMouseDown(e);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click is a press too.
+        if (onMouseDown) onMouseDown(MouseEvent{1, 0, 0});
+        pressed_ = false;
+        SetCapture(hwnd_);
+        if (onDblClick) onDblClick();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (onMouseMove) onMouseMove(mouseEvent(wp, lp));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
+        MouseEvent e = mouseEvent(wp, lp);
+        e.button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+        if (onMouseUp) onMouseUp(e);
+        if (msg == WM_LBUTTONUP && pressed_) {
+            pressed_ = false;
+            POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            // The press effect may have moved us under the pointer; a click is
+            // still a click when the pointer is within a pixel or two.
+            InflateRect(&r, 2, 2);
+            if (PtInRect(&r, p) && onClick) onClick();
+        }
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (onClick || onDblClick) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+} // namespace brontal::ui

@@ -1,0 +1,160 @@
+#pragma once
+// A control of a form: a real child window found by its name, with the
+// properties and events the forms use. One class serves every kind; the list
+// operations apply to list boxes and combo boxes only.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/unique_handle.h"
+#include "ui/units.h"
+
+namespace brontal::ui {
+
+class Form;
+
+enum class ControlKind {
+    Label,       // caption on the form's surface, transparent unless opaque
+    TextBox,     // a display box written by the program (read-only edit)
+    Button,      // push button with a caption
+    PictureButton, // push button showing a picture
+    Picture,     // a picture on the form's surface, clickable
+    CheckBox,
+    ListBox,
+    ComboBox,    // drop-down list
+};
+
+enum class Align { Left, Center, Right };
+enum class Border { None, Thin, Sunken };
+
+struct Font {
+    std::wstring face = L"MS Sans Serif";
+    double points = 8.25;
+    bool bold = false;
+};
+
+struct MouseEvent {
+    int button = 0;  // 1 left, 2 right, 4 middle (several may be held while moving)
+    int x = 0, y = 0; // twips, relative to the control
+};
+
+// Everything a control is made from; positions in twips.
+struct ControlArgs {
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::string text;
+    std::string tip;
+    std::string picture;
+    OleColor foreColor = systemColor(COLOR_BTNTEXT);
+    OleColor backColor = systemColor(COLOR_BTNFACE);
+    bool opaque = false;        // labels: paint the back colour instead of the surface
+    Font font;
+    Align align = Align::Left;
+    Border border = Border::None;
+    bool visible = true;
+    bool enabled = true;
+    bool tabStop = true;
+    bool multiLine = false;     // text boxes
+    bool ownerDrawList = false; // list boxes drawn by the owner (onDrawItem)
+    int listHeight = 0;         // combo boxes: height of the open list, twips
+};
+
+struct DrawItem {
+    HDC dc;
+    RECT rect;
+    int index;
+    bool selected;
+    bool focused;
+};
+
+class Control {
+public:
+    Control(Form& form, ControlArgs args, int id);
+    ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return args_.name; }
+    ControlKind kind() const { return args_.kind; }
+    HWND hwnd() const { return hwnd_; }
+    int id() const { return id_; }
+    Form& form() const { return form_; }
+
+    std::string text() const;
+    void setText(std::string_view text);
+    const std::string& tip() const { return args_.tip; }
+    void setTip(std::string_view tip);
+    OleColor foreColor() const { return args_.foreColor; }
+    void setForeColor(OleColor color);
+    OleColor backColor() const { return args_.backColor; }
+    void setBackColor(OleColor color);
+    const std::string& picture() const { return args_.picture; }
+    void setPicture(std::string_view id);
+
+    int left() const { return args_.left; }
+    int top() const { return args_.top; }
+    int width() const { return args_.width; }
+    int height() const { return args_.height; }
+    void setLeft(int twips) { move(twips, args_.top, args_.width, args_.height); }
+    void setTop(int twips) { move(args_.left, twips, args_.width, args_.height); }
+    void move(int left, int top, int width, int height);
+
+    bool enabled() const;
+    void setEnabled(bool enabled);
+    bool visible() const;
+    void setVisible(bool visible);
+    bool setFocus();
+    bool hasFocus() const;
+
+    bool checked() const;
+    void setChecked(bool checked);
+
+    // List boxes and combo boxes.
+    void clear();
+    void addItem(std::string_view text, LPARAM data = 0);
+    int count() const;
+    std::string item(int index) const;
+    LPARAM itemData(int index) const;
+    int selectedIndex() const;
+    void setSelectedIndex(int index);
+    void setRedraw(bool redraw);
+
+    // Events. onKeyPress gets character codes (13 for Enter) and returns true
+    // when it swallows the key.
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+    std::function<void()> onChange;
+    std::function<void()> onGotFocus;
+    std::function<void(const MouseEvent&)> onMouseDown;
+    std::function<void(const MouseEvent&)> onMouseUp;
+    std::function<void(const MouseEvent&)> onMouseMove;
+    std::function<bool(int ch)> onKeyPress;
+    std::function<void(const DrawItem&)> onDrawItem;
+
+    // Used by the form and the window layer.
+    void paintSurfaceControl(HDC dc);
+    HFONT font() const { return font_.get(); }
+    HBRUSH backBrush();
+    LRESULT handleOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void notify(int code);
+
+private:
+    void create();
+    void refreshPicture();
+    MouseEvent mouseEvent(WPARAM wp, LPARAM lp) const;
+
+    Form& form_;
+    ControlArgs args_;
+    int id_;
+    HWND hwnd_ = nullptr;
+    unique_hfont font_;
+    unique_hicon icon_;
+    unique_hbrush brush_;
+    OleColor brushColor_ = 0xFFFFFFFFu;
+    bool pressed_ = false;
+};
+
+} // namespace brontal::ui

@@ -1,0 +1,16 @@
+#pragma once
+// The program's small pictures (button faces, folder and load-indicator icons,
+// the program icon), drawn with GDI so every size stays crisp. A picture is
+// named by a short id such as "folder" or "charge-loaded".
+#include <windows.h>
+#include <string_view>
+
+#include "platform/unique_handle.h"
+
+namespace brontal::ui {
+
+bool isKnownPicture(std::string_view id);
+// An icon with a real alpha mask, width x height pixels.
+unique_hicon makePictureIcon(std::string_view id, int width, int height);
+
+} // namespace brontal::ui

@@ -1,0 +1,10 @@
+# The small window layer: forms and controls addressed by name, twips, colours,
+# timers, modal show and the message loop.
+list(APPEND BRONTAL_WIN_SOURCES
+  src/ui/units.cpp
+  src/ui/pictures.cpp
+  src/ui/window_props.cpp
+  src/ui/control.cpp
+  src/ui/form.cpp
+  src/ui/timer.cpp
+  src/ui/events.cpp)

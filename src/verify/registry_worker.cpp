@@ -1,0 +1,109 @@
+#include "verify/registry_worker.h"
+
+#include "app/main_window.h"
+#include "inspect/folder_chain.h"
+#include "platform/command_output.h"
+#include "platform/component_load.h"
+#include "ui/events.h"
+#include "verify/registry_query.h"
+
+namespace brontal::verify {
+namespace {
+
+ui::FormArgs workerArgs() {
+    ui::FormArgs a;
+    a.name = "Form7";
+    a.caption = "Form7";
+    a.width = 0;
+    a.height = 0;
+    a.ownedByMain = true;
+    return a;
+}
+
+constexpr int kDelayPasses = 100000;
+constexpr int kPassesPerTick = 1000;
+
+} // namespace
+
+RegistryWorker::RegistryWorker(MainWindow& main) : ui::Form(workerArgs()), main_(main) {
+    add({.name = "lblRegSearch", .text = "0"});
+    ui::Timer& blink = addTimer("TimerRegSearch", 250, true);
+    ui::Timer& delay = addTimer("Timer1", 0, false);
+    delay.setInterval(1);
+    delay.setEnabled(false);
+    done_ = false;
+
+    blink.onTick = [this] {
+        ui::Control& phase = (*this)["lblRegSearch"];
+        ui::Control& line = main_["txtRegistrado"];
+        if (phase.text() != "0") {
+            phase.setText("0");
+            line.setForeColor(ui::systemColor(16));
+        } else {
+            phase.setText("1");
+            line.setForeColor(ui::systemColor(5));
+        }
+    };
+    delay.onTick = [this] { tick(); };
+    onUnload = [this] {
+        TestComponentLoad(componentPath_);
+        main_.searchFinished = true;
+    };
+}
+
+void RegistryWorker::StartProcessing() {
+    componentName_ = main_["txtFile"].text();
+    // The selected file itself, as the panel shows it: for an entry of the
+    // System32 listing that is the Sysnative copy, not its SysWOW64 namesake.
+    componentPath_ = main_["lblDirAddress"].text() + componentName_;
+    if (main_["lblDirAddress"].text().empty())
+        componentPath_ = childPath(main_.dirListPath(), componentName_);
+    delayCounter_ = 1;
+    timer("Timer1").setEnabled(true);
+}
+
+void RegistryWorker::tick() {
+    for (int pass = 1; pass <= kPassesPerTick; ++pass) {
+        ui::processPendingEvents();
+        if (!isOpen()) return;
+        if (delayCounter_ <= kDelayPasses && !done_) {
+            ++delayCounter_;
+        } else if (done_) {
+            endOfWork();
+            return;
+        } else {
+            ReportRegistrySearch(componentName_);
+            done_ = true;
+            delayCounter_ = 1;
+        }
+    }
+}
+
+void RegistryWorker::endOfWork() {
+    timer("Timer1").setEnabled(false);
+    hide();
+    close(); // the unload steps run the load test
+}
+
+void RegistryWorker::ReportRegistrySearch(const std::string& name) {
+    bool found = FindInClsidRegistry(name);
+    timer("TimerRegSearch").setEnabled(false);
+    ui::Control& line = main_["txtRegistrado"];
+    line.setForeColor(found ? ui::kGreen : ui::kDarkRed);
+    line.setText(registryAnswerText(found));
+    main_.searchFinished = true;
+}
+
+bool RegistryWorker::FindInClsidRegistry(const std::string& name) {
+    return outputNamesClsid(platform::RunCommandGetOutput(regQueryCommandLine(name)));
+}
+
+bool RegistryWorker::TestComponentLoad(const std::string& path) {
+    bool loaded = !path.empty() && platform::componentLoads(path);
+    ui::Control& indicator = main_["imgCharge"];
+    indicator.setTip(loaded ? "Componente carregado na memória." : "Componente não carregado na memória.");
+    indicator.setPicture(main_[loaded ? "imgCharge3" : "imgCharge2"].picture());
+    return loaded;
+}
+
+} // namespace brontal::verify

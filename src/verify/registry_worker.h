@@ -1,0 +1,36 @@
+#pragma once
+// Form7, the hidden worker of a verification: after a delay of 100 000 passes
+// that keep the windows alive, it asks `reg query` whether the component's
+// name occurs under HKEY_CLASSES_ROOT\CLSID, shows the answer on the message
+// line and, when it unloads, tests whether the file loads.
+#include <string>
+
+#include "ui/form.h"
+
+namespace brontal {
+class MainWindow;
+}
+
+namespace brontal::verify {
+
+class RegistryWorker : public ui::Form {
+public:
+    explicit RegistryWorker(MainWindow& main);
+
+    void StartProcessing();
+
+private:
+    void tick();
+    void ReportRegistrySearch(const std::string& name);
+    bool FindInClsidRegistry(const std::string& name);
+    bool TestComponentLoad(const std::string& path);
+    void endOfWork();
+
+    MainWindow& main_;
+    std::string componentName_;
+    std::string componentPath_;
+    int delayCounter_ = 0;
+    bool done_ = false;
+};
+
+} // namespace brontal::verify
