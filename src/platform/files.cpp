@@ -106,9 +106,9 @@ std::vector<Drive> logicalDrives() {
 }
 
 std::string currentFolderOfDrive(const std::string& drive) {
-    std::wstring spec = widen(drive.substr(0, 2));
+    std::wstring letter = widen(drive.substr(0, 2));
     wchar_t buf[MAX_PATH * 2];
-    DWORD n = GetFullPathNameW(spec.c_str(), MAX_PATH * 2, buf, nullptr);
+    DWORD n = GetFullPathNameW(letter.c_str(), MAX_PATH * 2, buf, nullptr);
     if (n == 0 || n >= MAX_PATH * 2) return drive.substr(0, 2) + "\\";
     return narrow(buf);
 }

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "folders/folder_slots.h"
+#include "inspect/file_facts_format.h"
+#include "registration/registration_command.h"
+#include "verify/registry_query.h"
+
+using namespace brontal;
+
+TEST(SizeText, RoundsHalfToEvenInTheUsersLocale) {
+    NumberFormat br;                                   // "," and "."
+    NumberFormat en{".", ",", "3;0", true};
+    EXPECT_EQ(sizeText(1536, br), "1,50 kB");
+    EXPECT_EQ(sizeText(1536, en), "1.50 kB");
+    EXPECT_EQ(sizeText(0, br), "0,00 kB");
+    EXPECT_EQ(sizeText(5, br), "0,00 kB");
+    EXPECT_EQ(sizeText(128, br), "0,12 kB");          // 0.125: the tie goes to 2
+    EXPECT_EQ(sizeText(1264128, br), "1.234,50 kB");
+    EXPECT_EQ(sizeText(1264128, en), "1,234.50 kB");
+    EXPECT_EQ(sizeText(3ull << 30, br), "3.145.728,00 kB"); // past 2 GiB, never negative
+    EXPECT_EQ(sizeText(128, NumberFormat{",", ".", "3;0", false}), ",12 kB");
+    EXPECT_EQ(sizeText(1024ull * 1234567, NumberFormat{".", ",", "3;2;0", true}), "12,34,567.00 kB");
+}
+
+TEST(DateText, IsDayMonthYearAndTwentyFourHours) {
+    EXPECT_EQ(dateText({2019, 3, 5, 14, 7, 33}), "05/03/2019 14:07:33");
+    EXPECT_EQ(dateText({2024, 12, 31, 0, 0, 9}, ".", "."), "31.12.2024 00.00.09");
+}
+
+TEST(FolderSlots, SplitIntoRowsOfTheTable) {
+    auto four = slotsFrom(fourSlotTexts());
+    ASSERT_EQ(four.size(), 4u);
+    EXPECT_EQ(four[0].folder, "C:\\Windows\\Sysnative");
+    EXPECT_EQ(four[3].bitsLabel, "lblCommonFilesX86b");
+    auto two = slotsFrom(twoSlotTexts());
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].folder, "C:\\Windows\\System32");
+    EXPECT_EQ(two[1].image, "imgCommonFiles");
+}
+
+TEST(FolderSlots, NamesakeIsTheFirstHitUnderTheFolderInAnyCase) {
+    std::vector<std::string> hits = {"C:\\Program Files (x86)\\Common Files\\a.dll",
+                                     "C:\\WINDOWS\\SYSNATIVE\\drivers\\a.dll", "C:\\Windows\\Sysnative\\a.dll"};
+    EXPECT_EQ(findNamesake(hits, "C:\\Windows\\Sysnative"), 1);
+    EXPECT_EQ(findNamesake(hits, "C:\\Program Files\\Common Files"), -1);
+    EXPECT_EQ(findNamesake(hits, "C:\\Program Files (x86)\\Common Files"), 0);
+    EXPECT_EQ(findNamesake({}, "C:\\Windows\\SysWOW64"), -1);
+}
+
+TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
+    EXPECT_EQ(regsvr32Program("32", true), "C:\\Windows\\SysWow64\\regsvr32.exe");
+    EXPECT_EQ(regsvr32Program("64", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
+    EXPECT_EQ(regsvr32Program("", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
+    EXPECT_EQ(regsvr32Program("32", false), "C:\\Windows\\System32\\regsvr32.exe");
+    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Register, "C:\\a b\\&^%.dll"), "P.exe  /s \"C:\\a b\\&^%.dll\"");
+    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Unregister, "x.ocx"), "P.exe  /u /s \"x.ocx\"");
+    EXPECT_EQ(modeFromText("1"), RegMode::Register);
+    EXPECT_EQ(modeFromText("0"), RegMode::Unregister);
+    EXPECT_EQ(outcomeText(RegMode::Register, true), "Componente registrado com sucesso.");
+    EXPECT_EQ(outcomeText(RegMode::Unregister, false), "Erro ao tentar desregistrar componente.");
+    for (const char* ok : {"a.dll", "A.DLL", "b.Ocx"}) EXPECT_TRUE(hasComponentExtension(ok)) << ok;
+    for (const char* bad : {"a.txt", "a.dll ", "dll", ".dl", "a.dllx"}) EXPECT_FALSE(hasComponentExtension(bad)) << bad;
+}
+
+TEST(RegistryQuery, LooksForTheKeyInExactCase) {
+    EXPECT_EQ(regQueryCommandLine("my comp.dll"),
+              "cmd.exe /C reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
+    EXPECT_TRUE(outputNamesClsid("\r\nHKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32\r\n"));
+    EXPECT_FALSE(outputNamesClsid("hkey_classes_root\\clsid"));
+    EXPECT_FALSE(outputNamesClsid("Failed to execute command."));
+    EXPECT_FALSE(outputNamesClsid(""));
+}

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "folders/tree_search.h"
+
+using namespace brontal;
+
+namespace {
+
+struct Entry {
+    std::string name;
+    bool folder = false;
+    bool link = false;
+};
+
+struct FakeTree : TreeSearchHost {
+    std::map<std::string, std::vector<Entry>> folders;
+    std::vector<std::string> hits, visited;
+    std::vector<int> counts;
+    int stopAfterVisits = -1;
+
+    bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
+        auto it = folders.find(folder);
+        if (it == folders.end()) return false;
+        visited.push_back(folder);
+        for (const Entry& e : it->second) visit(FolderEntry{e.name, e.folder, e.link});
+        return true;
+    }
+    void showCount(int count) override { counts.push_back(count); }
+    void addHit(const std::string& path) override { hits.push_back(path); }
+    void processEvents() override {}
+    bool stopRequested() override {
+        return stopAfterVisits >= 0 && static_cast<int>(visited.size()) >= stopAfterVisits;
+    }
+};
+
+FakeTree sample() {
+    FakeTree t;
+    t.folders["C:\\S"] = {{"sub", true}, {"A.DLL"}, {"b.txt"}, {"loop", true, true}};
+    t.folders["C:\\S\\sub"] = {{"deep", true}, {"a.dll"}};
+    t.folders["C:\\S\\sub\\deep"] = {{"a.dll"}};
+    t.folders["C:\\S\\loop"] = {{"a.dll"}};
+    t.folders["C:\\S\\other"] = {};
+    t.folders["C:\\S"].push_back({"other", true});
+    return t;
+}
+
+} // namespace
+
+TEST(TreeSearch, OwnFilesFirstThenSubfoldersDepthFirstInAnyCase) {
+    FakeTree t = sample();
+    EXPECT_TRUE(searchFolderTree(t, "C:\\S", "a.dll"));
+    EXPECT_EQ(t.hits, (std::vector<std::string>{"C:\\S\\A.DLL", "C:\\S\\sub\\a.dll", "C:\\S\\sub\\deep\\a.dll"}));
+    // The junction is never entered.
+    EXPECT_EQ(t.visited, (std::vector<std::string>{"C:\\S", "C:\\S\\sub", "C:\\S\\sub\\deep", "C:\\S\\other"}));
+}
+
+TEST(TreeSearch, AStopLeavesEachLevelAfterItsFirstSubfolder) {
+    FakeTree t = sample();
+    t.stopAfterVisits = 0;
+    searchFolderTree(t, "C:\\S", "a.dll");
+    EXPECT_EQ(t.visited, (std::vector<std::string>{"C:\\S", "C:\\S\\sub", "C:\\S\\sub\\deep"}));
+}
+
+TEST(TreeSearch, MissingFolderYieldsNothing) {
+    FakeTree t;
+    EXPECT_FALSE(searchFolderTree(t, "C:\\Program Files (x86)\\Common Files", "a.dll"));
+    EXPECT_TRUE(t.hits.empty());
+}
+
+TEST(TreeSearch, CountStopsAtTheLargestSixteenBitValue) {
+    FakeTree t;
+    auto& files = t.folders["C:\\Big"];
+    for (int i = 0; i < 40000; ++i) files.push_back({"f" + std::to_string(i)});
+    files.push_back({"x.dll"});
+    searchFolderTree(t, "C:\\Big", "x.dll");
+    ASSERT_EQ(t.hits.size(), 1u);
+    EXPECT_EQ(t.counts.front(), 32767);
+    EXPECT_EQ(t.counts.back(), 32767);
+}
+
+TEST(TreeSearch, NamesMatchIgnoringCaseOfAccentedLetters) {
+    EXPECT_TRUE(sameFileName("AÇÃO.dll", "ação.DLL"));
+    EXPECT_FALSE(sameFileName("a.dll", "a.dl"));
+    EXPECT_FALSE(sameFileName("b.dll", "a.dll"));
+}
