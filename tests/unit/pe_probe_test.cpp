@@ -20,13 +20,9 @@ std::vector<unsigned char> image(std::uint16_t machine, std::int32_t lfanew = 0x
     return b;
 }
 
-PeVerdict probe(std::vector<unsigned char> bytes, MemoryPeReader** out = nullptr) {
-    static MemoryPeReader* last = nullptr;
-    auto* r = new MemoryPeReader(std::move(bytes));
-    delete last;
-    last = r;
-    if (out) *out = r;
-    return probePe(*r);
+PeVerdict probe(std::vector<unsigned char> bytes) {
+    MemoryPeReader reader(std::move(bytes));
+    return probePe(reader);
 }
 
 } // namespace
@@ -58,11 +54,12 @@ TEST(PeProbe, AnythingElseIsNoPeImage) {
 }
 
 TEST(PeProbe, ReadsTwiceAndSeeksOnce) {
-    MemoryPeReader* r = nullptr;
-    probe(image(0x8664), &r);
-    EXPECT_EQ(r->reads, 2);
-    EXPECT_EQ(r->seeks, 1);
-    probe({'n', 'o'}, &r);
-    EXPECT_EQ(r->reads, 1);
-    EXPECT_EQ(r->seeks, 0);
+    MemoryPeReader pe(image(0x8664));
+    probePe(pe);
+    EXPECT_EQ(pe.reads, 2);
+    EXPECT_EQ(pe.seeks, 1);
+    MemoryPeReader text({'n', 'o'});
+    probePe(text);
+    EXPECT_EQ(text.reads, 1);
+    EXPECT_EQ(text.seeks, 0);
 }
