@@ -30,7 +30,7 @@ LRESULT CALLBACK surfaceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     try {
-        return self->handleOwnMessage(msg, wp, lp);
+        return self->handleOwnMessage(hwnd, msg, wp, lp);
     } catch (...) {
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -352,7 +352,9 @@ void Control::paintSurfaceControl(HDC dc) {
     SelectObject(dc, oldFont);
 }
 
-LRESULT Control::handleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    // Messages arrive before CreateWindowExW has returned our handle.
+    if (!hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -416,7 +418,7 @@ LRESULT Control::handleOwnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 } // namespace brontal::ui

@@ -138,7 +138,7 @@ public:
     void paintSurfaceControl(HDC dc);
     HFONT font() const { return font_.get(); }
     HBRUSH backBrush();
-    LRESULT handleOwnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
 
 private:
