@@ -345,7 +345,13 @@ void Control::paintSurfaceControl(HDC dc) {
     HGDIOBJ oldFont = SelectObject(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled() ? toColorRef(args_.foreColor) : GetSysColor(COLOR_GRAYTEXT));
-    UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    // A label one line high keeps its words on that line: a font a little
+    // wider than the design's then cuts the last letters instead of hiding
+    // whole words on a second line that nobody sees.
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    bool oneLine = client.bottom < 2 * metrics.tmHeight;
+    UINT format = DT_NOPREFIX | (oneLine ? DT_SINGLELINE : DT_WORDBREAK | DT_EDITCONTROL);
     if (args_.align == Align::Center) format |= DT_CENTER;
     if (args_.align == Align::Right) format |= DT_RIGHT;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, format);
