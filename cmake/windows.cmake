@@ -12,10 +12,30 @@ target_link_libraries(brontal_win PUBLIC brontal_logic ${BRONTAL_SYSTEM_LIBS})
 set(BRONTAL_DIST ${CMAKE_SOURCE_DIR}/dist CACHE PATH "where the product is left")
 add_executable(Brontal32 WIN32 src/app/main.cpp src/app/resources.rc)
 target_link_libraries(Brontal32 PRIVATE brontal_win)
-target_link_options(Brontal32 PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode -Wl,--nxcompat -Wl,--dynamicbase)
+target_link_options(Brontal32 PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode -Wl,--nxcompat -Wl,--dynamicbase
+  -Wl,--no-insert-timestamp) # the same sources give the same executable
 add_custom_command(TARGET Brontal32 POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${BRONTAL_DIST}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Brontal32> ${BRONTAL_DIST}/Brontal32.exe)
+
+# The read-me documents that the Help window opens ship in ReadMe\ beside the
+# program; each PDF is made from its text in docs/readme by tools/make_pdf.py.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(BRONTAL_READMES ReadMe_Informacoes-e-consideracoes ReadMe_Licenca-de-utilizacao
+    ReadMe_Caracteristicas-da-versao)
+set(BRONTAL_README_PDFS)
+foreach(doc ${BRONTAL_READMES})
+  set(pdf ${BRONTAL_DIST}/ReadMe/${doc}.pdf)
+  add_custom_command(OUTPUT ${pdf}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${BRONTAL_DIST}/ReadMe
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_pdf.py
+            ${CMAKE_SOURCE_DIR}/docs/readme/${doc}.txt ${pdf}
+    DEPENDS ${CMAKE_SOURCE_DIR}/docs/readme/${doc}.txt ${CMAKE_SOURCE_DIR}/tools/make_pdf.py
+    COMMENT "Making ReadMe/${doc}.pdf" VERBATIM)
+  list(APPEND BRONTAL_README_PDFS ${pdf})
+endforeach()
+add_custom_target(readme_documents ALL DEPENDS ${BRONTAL_README_PDFS})
+add_dependencies(Brontal32 readme_documents)
 
 # GoogleTest from Debian's sources, built with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
