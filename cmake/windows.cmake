@@ -36,6 +36,10 @@ foreach(doc ${BRONTAL_READMES})
 endforeach()
 add_custom_target(readme_documents ALL DEPENDS ${BRONTAL_README_PDFS})
 add_dependencies(Brontal32 readme_documents)
+add_test(NAME readme_documents COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/docs/check_readme_pdfs.py
+  ${BRONTAL_DIST}/ReadMe ${CMAKE_SOURCE_DIR}/docs/readme ${CMAKE_SOURCE_DIR}/tools/make_pdf.py)
+add_test(NAME package_layout COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/docs/check_package.py
+  ${BRONTAL_DIST} ${CMAKE_SOURCE_DIR}/tools/make_package.py)
 
 # GoogleTest from Debian's sources, built with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -44,3 +48,4 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 include(${CMAKE_SOURCE_DIR}/tests/wine/wine.cmake)
+include(${CMAKE_SOURCE_DIR}/bench/bench.cmake)

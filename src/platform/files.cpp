@@ -48,11 +48,15 @@ std::optional<FileInfo> fileInfo(const std::string& path) {
 }
 
 std::optional<PeVerdict> probeFile(const std::string& path) {
+    return probeFile(path, [](PeReader& reader) { return probePe(reader); });
+}
+
+std::optional<PeVerdict> probeFile(const std::string& path, const std::function<PeVerdict(PeReader&)>& probe) {
     unique_file file(CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return std::nullopt;
     FilePeReader reader(file.get());
-    return probePe(reader);
+    return probe(reader);
 }
 
 bool pathExists(const std::string& path) {

@@ -22,6 +22,8 @@ std::optional<FileInfo> fileInfo(const std::string& path);
 
 // Opens the file for the bitness probe and runs it; nullopt when it cannot be opened.
 std::optional<PeVerdict> probeFile(const std::string& path);
+// The same with another probe over the opened file (benchmarks count its calls).
+std::optional<PeVerdict> probeFile(const std::string& path, const std::function<PeVerdict(PeReader&)>& probe);
 
 bool pathExists(const std::string& path);   // any attributes at all
 bool folderExists(const std::string& path);

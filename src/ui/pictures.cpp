@@ -147,12 +147,12 @@ void draw(Canvas& c, std::string_view id) {
         c.rect(1.5, 8.5, 11.5, 13, RGB(200, 30, 30), RGB(200, 30, 30));
         c.text(1.5, 8.5, 11.5, 13, L"PDF", RGB(255, 255, 255), 4.2);
     } else if (id == "site") {
-        c.ellipse(3, 1, 13, 15, RGB(200, 225, 250), kBlue);
-        c.line(8, 1, 8, 15, kBlue);
-        c.line(3, 8, 13, 8, kBlue);
-        c.ellipse(5.5, 1, 10.5, 15, RGB(200, 225, 250), kBlue);
-        c.line(8, 1, 8, 15, kBlue);
-        c.line(3, 8, 13, 8, kBlue);
+        // A small globe in the upper half: the About window sets the address
+        // line across the lower half of this picture.
+        c.ellipse(5.5, 0.4, 10.5, 8.2, RGB(200, 225, 250), kBlue);
+        c.ellipse(7, 0.4, 9, 8.2, RGB(200, 225, 250), kBlue);
+        c.line(8, 0.4, 8, 8.2, kBlue, 0.3);
+        c.line(5.5, 4.3, 10.5, 4.3, kBlue, 0.3);
     } else { // "app", "logo" and anything unnamed: the program's own mark
         c.round(0.5, 0.5, 15.5, 15.5, 5, kBlue, RGB(20, 60, 140));
         c.rect(3.5, 4, 8, 8.5, RGB(255, 210, 80), RGB(255, 255, 255));

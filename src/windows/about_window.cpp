@@ -79,7 +79,7 @@ void AboutWindow::createControls() {
     ControlArgs product = label("Label1", 2940, 555, 1935, 255, "Brontal32", arial(11.25, true));
     product.foreColor = kTeal;
     add(product);
-    add(label("Label3", 1920, 830, 3240, 255, "Desenvolvido em C++ com a API Win32", arial(8.25)));
+    add(label("Label3", 1920, 830, 3240, 255, "Desenvolvido em C++ e Win32", arial(8.25)));
     add(label("lblVersao", 1935, 1140, 3000, 255, "Versão: 1.0   •  Agosto/2024", arial(9)));
     add(label("Label7", 1935, 1360, 495, 255, "Autor: ", arial(8.25)));
     add(label("Label8", 2630, 1360, 1335, 255, "Ilvo Verlind", arial(8.25, true)));
@@ -87,21 +87,24 @@ void AboutWindow::createControls() {
     blank.align = Align::Center;
     add(blank);
 
+    // The address line crosses the lower half of btnSite's picture, and
+    // lblIlvo reaches under Label16: made in this order, each part lies above
+    // what it overlaps and every letter shows.
+    ControlArgs tld = label("Label16", 3570, 3870, 495, 255, ".com", sansSerif(9.75, true));
+    tld.foreColor = kLinkGrey;
+    add(tld);
+    ControlArgs name = label("lblIlvo", 1860, 3870, 1815, 255, "ILVO.EXAMPLE", arial(9.75, true));
+    name.foreColor = kLinkGrey;
+    name.tip = kSiteTip;
+    add(name);
+    ControlArgs www = label("Label5", 1320, 3870, 495, 255, "www.", sansSerif(9.75, true));
+    www.foreColor = ui::kGrey;
+    add(www);
     ControlArgs site = label("btnSite", 2355, 3555, 855, 570, {});
     site.kind = ControlKind::Picture;
     site.picture = "site";
     site.tip = kSiteTip;
     add(site);
-    ControlArgs www = label("Label5", 1320, 3870, 495, 255, "www.", sansSerif(9.75, true));
-    www.foreColor = ui::kGrey;
-    add(www);
-    ControlArgs name = label("lblIlvo", 1860, 3870, 1815, 255, "ILVOVERLIND.EXAMPLE", arial(9.75, true));
-    name.foreColor = kLinkGrey;
-    name.tip = kSiteTip;
-    add(name);
-    ControlArgs tld = label("Label16", 3570, 3870, 495, 255, ".com", sansSerif(9.75, true));
-    tld.foreColor = kLinkGrey;
-    add(tld);
     ControlArgs invite = label("Label15", 0, 4200, 5415, 495, "Clique no link acima e conheça mais sobre meu trabalho. ");
     invite.align = Align::Center;
     add(invite);

@@ -12,7 +12,7 @@ class MainWindow;
 namespace brontal::windows {
 
 // What the link opens; Label5, lblIlvo and Label16 show it in three parts.
-inline constexpr char kAuthorSite[] = "http://www.ilvoverlind.example.com/";
+inline constexpr char kAuthorSite[] = "http://www.ilvo.example.com/";
 
 class AboutWindow : public ui::Form {
 public:

@@ -1,6 +1,7 @@
 #include "windows/admin_notice.h"
 
 #include "app/main_window.h"
+#include "ui/events.h"
 
 namespace brontal::windows {
 namespace {
@@ -55,15 +56,25 @@ AdminNotice::AdminNotice(MainWindow& main) : ui::Form(noticeFormArgs(main)) {
     heading.align = Align::Center;
     add(heading);
 
+    // Each paragraph's box reaches into the top of the next one; made last
+    // to first, the lower ones lie above and keep their first line whole.
+    add(paragraph("Label2(2)", 210, 1830, 3045, 450, "Leia os ReadMes para entender melhor."));
+    add(paragraph("Label2(1)", 240, 1320, 3045, 450,
+                  "De outra forma, as operações ocorrerão sem privilégios de admin."));
     add(paragraph("Label2(0)", 225, 460, 3045, 930,
                   "As operações no Brontal acontecem de maneira herdada, portanto, se você entra no programa em "
                   "modo administrador, as operações acontecerão nesse modo. "));
-    add(paragraph("Label2(1)", 240, 1320, 3045, 450,
-                  "De outra forma, as operações ocorrerão sem privilégios de admin."));
-    add(paragraph("Label2(2)", 210, 1830, 3045, 450, "Leia os ReadMes para entender melhor."));
 
     moveTo(main.left() + (main.width() - width()) / 2, main.top() + 1460);
     setIcon(main["iconSoftware"].picture());
+
+    // Showing activates the window, and activation gives the focus to the
+    // window itself: the hidden button takes it back as soon as the notice's
+    // loop runs, before any key that is already waiting.
+    HWND window = hwnd();
+    ui::runLater([this, window] {
+        if (Form::fromHwnd(window) == this) (*this)["btnFoco"].setFocus();
+    });
 }
 
 void showAdminNotice(MainWindow& main) {
