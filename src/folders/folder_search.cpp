@@ -49,11 +49,17 @@ private:
     // Every folder of the tree, once open, shows the slot's waiting texts and
     // keeps its size label blinking.
     void begin() {
-        date_.setText(main_["lblStandBy1"].text());
-        size_.setText(main_["lblStandBy2"].text());
+        // The same texts again for every subfolder: leave them be, so the
+        // labels are not repainted two thousand times in a large tree.
+        setIfDifferent(date_, main_["lblStandBy1"].text());
+        setIfDifferent(size_, main_["lblStandBy2"].text());
         main_.timer("TimerAguarde").setEnabled(true);
         if (previousSize_) previousSize_->setForeColor(ui::systemColor(17));
         shown_ = -1;
+    }
+
+    static void setIfDifferent(ui::Control& label, const std::string& text) {
+        if (label.text() != text) label.setText(text);
     }
 
     MainWindow& main_;

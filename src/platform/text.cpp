@@ -4,8 +4,22 @@
 
 namespace brontal {
 
+namespace {
+
+// Most names are plain ASCII; they convert without a trip into the system.
+template <typename To, typename From>
+bool copyAscii(From text, To& out) {
+    for (auto c : text)
+        if (static_cast<unsigned>(c) >= 0x80) return false;
+    out.assign(text.begin(), text.end());
+    return true;
+}
+
+} // namespace
+
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
+    std::wstring ascii;
+    if (copyAscii(utf8, ascii)) return ascii;
     int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
@@ -13,7 +27,8 @@ std::wstring widen(std::string_view utf8) {
 }
 
 std::string narrow(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
+    std::string ascii;
+    if (copyAscii(utf16, ascii)) return ascii;
     int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
                                 nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');

@@ -157,6 +157,7 @@ void Control::setTip(std::string_view tip) {
 }
 
 void Control::setForeColor(OleColor color) {
+    if (color == args_.foreColor) return;   // nothing to repaint
     args_.foreColor = color;
     ui::publishColor(hwnd_, kForeColorProp, color);
     InvalidateRect(hwnd_, nullptr, onSurface(args_.kind) ? FALSE : TRUE);

@@ -43,6 +43,10 @@ void Shape::paint(HDC dc) const {
     if (!args_.visible) return;
     RECT r{twipsToPixels(args_.left), twipsToPixels(args_.top), twipsToPixels(args_.left + args_.width),
            twipsToPixels(args_.top + args_.height)};
+    // Labels repaint the surface under them often (a search's running count):
+    // only the shapes they stand on are worth a brush and a pen.
+    RECT clip, overlap, outer{r.left, r.top, r.right + 1, r.bottom + 1};
+    if (GetClipBox(dc, &clip) != NULLREGION && !IntersectRect(&overlap, &clip, &outer)) return;
     HBRUSH brush = args_.filled ? CreateSolidBrush(toColorRef(args_.backColor)) : nullptr;
     HPEN pen = args_.border ? CreatePen(PS_SOLID, 1, toColorRef(args_.borderColor)) : nullptr;
     HGDIOBJ oldBrush = SelectObject(dc, brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
