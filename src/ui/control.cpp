@@ -119,6 +119,15 @@ void Control::create() {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
                             onSurface(args_.kind) ? this : nullptr);
     if (!hwnd_) throw std::runtime_error("cannot create control " + args_.name);
+    // Labels and pictures are drawn on the form: every box, list and button
+    // stands above them, whatever the order they were made in. A new window
+    // comes below its elder siblings; a windowed control is lifted to just
+    // under the windowed control made before it.
+    if (!onSurface(args_.kind)) {
+        HWND above = form_.lastWindowedChild();
+        SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        form_.setLastWindowedChild(hwnd_);
+    }
 
     int pointsHeight = -MulDiv(static_cast<int>(args_.font.points * 100 + 0.5), screenDpi(), 7200);
     font_.reset(CreateFontW(pointsHeight, 0, 0, 0, args_.font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,

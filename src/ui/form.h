@@ -119,6 +119,8 @@ public:
     void paintSurface(HDC dc) const;
     void setToolTip(HWND control, std::string_view text);
     void invalidateRect(const RECT& pixels);
+    HWND lastWindowedChild() const { return lastWindowed_; }
+    void setLastWindowedChild(HWND child) { lastWindowed_ = child; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -132,6 +134,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;
+    HWND lastWindowed_ = nullptr;   // the windowed control made last
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Shape>> shapes_;
     std::vector<std::unique_ptr<Timer>> timers_;
