@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "report/report_text.h"
+
+using namespace brontal;
+
+TEST(ReplaceAll, ExactAndCaseSensitive) {
+    EXPECT_EQ(replaceAll("a-b-a", "a", "xyz"), "xyz-b-xyz");
+    EXPECT_EQ(replaceAll("C:\\windows\\sysnative\\x", "Sysnative", "System32"), "C:\\windows\\sysnative\\x");
+    EXPECT_EQ(replaceAll("aaa", "a", "aa"), "aaaaaa"); // what it puts in is not searched again
+    EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+}
+
+TEST(FoldersFromHits, OneFolderPerHitInHitOrder) {
+    std::vector<std::string> hits = {
+        "C:\\Windows\\Sysnative\\comdlg32.ocx",
+        "C:\\Windows\\Sysnative\\drivers\\comdlg32.ocx",
+        "C:\\Windows\\SysWOW64\\COMDLG32.OCX",
+        "C:\\Windows\\SysWOW64\\en-US\\comdlg32.ocx",
+        "C:\\Windows\\SysWOW64\\comdlg32.ocx",
+    };
+    std::vector<std::string> expected = {
+        "C:\\Windows\\System32",
+        "C:\\Windows\\System32\\drivers",
+        "C:\\Windows\\SysWOW64",
+        "C:\\Windows\\SysWOW64\\en-US",
+        "C:\\Windows\\SysWOW64",   // listed twice, as found twice
+    };
+    EXPECT_EQ(foldersFromHits(hits, "comdlg32.ocx"), expected);
+}
+
+TEST(FoldersFromHits, OnlyTheExactAliasIsRewritten) {
+    std::vector<std::string> hits = {"c:\\windows\\sysnative\\a.dll", "C:\\Windows\\Sysnative\\Sub\\a.dll",
+                                     "D:\\Copia\\C:\\Windows\\Sysnative\\a.dll"};
+    std::vector<std::string> expected = {"c:\\windows\\sysnative", "C:\\Windows\\System32\\Sub",
+                                         "D:\\Copia\\C:\\Windows\\System32"};
+    EXPECT_EQ(foldersFromHits(hits, "a.dll"), expected);
+}
+
+TEST(FoldersFromHits, CutsByTheSelectedNamesLength) {
+    EXPECT_TRUE(foldersFromHits({}, "a.dll").empty());
+    // Exactly name + backslash: an empty folder; shorter: nothing to cut, no entry.
+    EXPECT_EQ(foldersFromHits({"\\a.dll", "a.dll", ""}, "a.dll"), std::vector<std::string>{""});
+    // Accented names count in bytes on both sides, so the cut still lands on the backslash.
+    EXPECT_EQ(foldersFromHits({"C:\\Pasta\\Ação.dll"}, "Ação.dll"), std::vector<std::string>{"C:\\Pasta"});
+}
+
+TEST(CopyReadPath, System32GoesThroughTheAliasOnlyOn64BitWindows) {
+    EXPECT_EQ(copyReadPath("C:\\Windows\\System32", "a.dll", true), "C:\\Windows\\Sysnative\\a.dll");
+    EXPECT_EQ(copyReadPath("C:\\Windows\\System32\\drivers", "a.dll", true),
+              "C:\\Windows\\Sysnative\\drivers\\a.dll");
+    EXPECT_EQ(copyReadPath("C:\\Windows\\System32", "a.dll", false), "C:\\Windows\\System32\\a.dll");
+    EXPECT_EQ(copyReadPath("C:\\Windows\\SysWOW64", "a.dll", true), "C:\\Windows\\SysWOW64\\a.dll");
+    EXPECT_EQ(copyReadPath("c:\\windows\\system32", "a.dll", true), "c:\\windows\\system32\\a.dll");
+}
+
+namespace {
+
+ReportFields header() {
+    ReportFields r;
+    r.fileName = "comdlg32.ocx";
+    r.address = "C:\\Windows\\SysWOW64\\comdlg32.ocx";
+    r.date = "05/03/2019 14:07:33";
+    r.bitness = "32 bits";
+    r.size = "137,34 kB";
+    r.systemLine = "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits";
+    return r;
+}
+
+const std::string kHead = "Arquivo referência: comdlg32.ocx\r\n"
+                          "Endereço: C:\\Windows\\SysWOW64\\comdlg32.ocx\r\n"
+                          "05/03/2019 14:07:33 - 32 bits - 137,34 kB\r\n"
+                          "\r\n";
+const std::string kTail = "\r\n"
+                          "\r\n"
+                          "Rodando em Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits";
+
+} // namespace
+
+TEST(ReportText, WithoutFoldersSevenLines) {
+    ReportFields r = header();
+    r.copies.push_back({"ignored", "ignored"}); // not found: copies do not count
+    EXPECT_EQ(reportText(r), kHead + "Componente não encontrado nas pastas comuns." + kTail);
+}
+
+TEST(ReportText, OneFolderTenLinesTwoFoldersThirteen) {
+    ReportFields r = header();
+    r.found = true;
+    r.copies.push_back({"C:\\Windows\\SysWOW64", "05/03/2019 14:07:33 - 32 bits - 137,34 kB"});
+    EXPECT_EQ(reportText(r), kHead +
+                                 "Encontrado nas pastas: \r\n"
+                                 "\r\n"
+                                 "C:\\Windows\\SysWOW64\r\n"
+                                 "05/03/2019 14:07:33 - 32 bits - 137,34 kB" +
+                                 kTail);
+    r.copies.push_back({"C:\\Windows\\System32", kCopyUnreadable});
+    EXPECT_EQ(reportText(r), kHead +
+                                 "Encontrado nas pastas: \r\n"
+                                 "\r\n"
+                                 "C:\\Windows\\SysWOW64\r\n"
+                                 "05/03/2019 14:07:33 - 32 bits - 137,34 kB\r\n"
+                                 "\r\n"
+                                 "C:\\Windows\\System32\r\n"
+                                 "Não foi possível ler o arquivo nesta pasta." +
+                                 kTail);
+}
