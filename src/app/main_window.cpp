@@ -7,6 +7,7 @@
 #include "inspect/file_panel.h"
 #include "inspect/folder_list.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "registration/registration_request.h"
 #include "report/report_window.h"
 #include "ui/events.h"
@@ -150,7 +151,10 @@ void MainWindow::wireEvents() {
     f["btnStop"].onClick = [this] { stopFlag = true; };
 
     f["btnCMD"].onClick = [this] {
-        services_.shellExecute(hwnd(), elevated() ? "runas" : "", "cmd.exe", "/K cd /d C:\\", "", SW_SHOWNORMAL);
+        // The system's own cmd.exe: a bare name would let the shell take one
+        // lying in the current folder, with administrator rights at that.
+        services_.shellExecute(hwnd(), elevated() ? "runas" : "", platform::systemProgram("cmd.exe"),
+                               "/K cd /d C:\\", "", SW_SHOWNORMAL);
     };
     f["btnRegistro"].onClick = [this] {
         services_.shellExecute(nullptr, elevated() ? "runas" : "", "C:\\Windows\\Regedit.exe", "", "", SW_HIDE);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "platform/files.h"
 #include "ui/events.h"
 #include "ui/window_props.h"
 
@@ -143,6 +144,47 @@ TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
     c("lblTimerAguarde").setText("4");
     main->timer("TimerAguarde").fire(); // past the last slot nothing blinks
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, PromptAndRegistryEditorComeFromTheSystemAndAskForRightsWhenElevated) {
+    std::string cmd = brontal::platform::systemFolder() + "\\cmd.exe";
+    for (bool elevated : {false, true}) {
+        recorder.shell.clear();
+        open(elevated);
+        c("btnCMD").onClick();
+        c("btnRegistro").onClick();
+        std::string verb = elevated ? "runas" : "";
+        EXPECT_EQ(recorder.shell, (std::vector<std::string>{verb + "|" + cmd + "|/K cd /d C:\\",
+                                                            verb + "|C:\\Windows\\Regedit.exe|"}));
+        EXPECT_TRUE(recorder.messages.empty());
+        main.reset();
+    }
+}
+
+TEST_F(MainWindowTest, FolderShortcutCopiesTheNameOnlyWhenThereIsOne) {
+    open(true);
+    recorder.clipboard = "what the user had";
+    c("chkCopy").setChecked(true);
+    c("chkCopy").onClick();
+    EXPECT_EQ(c("lblCheckValue").text(), "1");
+    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000012u);
+    for (const char* shown : {"Selecione um componente a ser verificado", ""}) {
+        c("txtFile").setText(shown);
+        c("lblSystem32").onClick();
+        EXPECT_EQ(recorder.clipboard, "what the user had") << '"' << shown << '"';
+    }
+    c("txtFile").setText("Grade.ocx");
+    c("imgCommonFilesX86").onClick();
+    EXPECT_EQ(recorder.clipboard, "Grade.ocx");
+    EXPECT_EQ(recorder.shell.back(), "open|C:\\Program Files (x86)\\Common Files|");
+    c("chkCopy").setChecked(false);
+    c("chkCopy").onClick();
+    EXPECT_EQ(c("lblCheckValue").text(), "0");
+    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000010u);
 }
 
 } // namespace
