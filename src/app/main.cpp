@@ -1,7 +1,6 @@
 // Brontal32: registers, unregisters and inspects COM component files.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/main_window.h"
 #include "platform/system.h"
@@ -12,8 +11,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     brontal::platform::suppressSystemErrorDialogs();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // The shell calls (folders, documents, "runas") want COM on this thread.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int code = 0;
     try {
         brontal::MainWindow main(brontal::Services::real());
@@ -24,6 +21,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         MessageBoxW(nullptr, L"Não foi possível abrir a janela principal.", L"Brontal32", MB_ICONERROR);
         code = 1;
     }
-    CoUninitialize();
     return code;
 }

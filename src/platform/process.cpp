@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/files.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "platform/unique_handle.h"
 
@@ -51,6 +52,7 @@ ProcessExit shellHidden(const HiddenRun& run) {
     info.lpParameters = params.empty() ? nullptr : params.c_str();
     info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
     info.nShow = SW_HIDE;
+    ensureComForShell();
     if (!ShellExecuteExW(&info)) return {};
     unique_handle process(info.hProcess);
     return waitForExit(process.get());

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/optional_api.h"
@@ -30,12 +31,22 @@ void restrictDllSearchToSystem() {
 
 void beep() { MessageBeep(MB_OK); }
 
+void ensureComForShell() {
+    // Once per process, on the one user-interface thread; it stays until the end.
+    static const bool initialised = [] {
+        HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        return SUCCEEDED(hr);
+    }();
+    (void)initialised;
+}
+
 int messageBox(HWND owner, const std::string& text, const std::string& caption, unsigned style) {
     return MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(), style);
 }
 
 INT_PTR shellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
                      const std::string& dir, int show) {
+    ensureComForShell();
     std::wstring v = widen(verb), f = widen(file), p = widen(params), d = widen(dir);
     HINSTANCE r = ShellExecuteW(owner, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
                                 d.empty() ? nullptr : d.c_str(), show);

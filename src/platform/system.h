@@ -16,6 +16,9 @@ void suppressSystemErrorDialogs();
 void restrictDllSearchToSystem();
 
 void beep();
+// The shell wants COM on the calling thread; started on first use, since it
+// costs a noticeable part of the start-up and many sessions never need it.
+void ensureComForShell();
 int messageBox(HWND owner, const std::string& text, const std::string& caption, unsigned style);
 
 // ShellExecuteW; returns its numeric result (> 32 on success).
