@@ -11,6 +11,7 @@
 #include "registration/registration_request.h"
 #include "report/report_window.h"
 #include "ui/events.h"
+#include "ui/press_effect.h"
 #include "verify/verify_flow.h"
 #include "windows/about_window.h"
 #include "windows/admin_notice.h"
@@ -75,34 +76,18 @@ void MainWindow::openDirListEntry(int index) {
 
 void MainWindow::setDrive(const std::string& root) { inspect::selectDrive(*this, root); }
 
-void MainWindow::desceBotao(ui::Control& botao) {
-    (*this)["lblPosTop1"].setText(std::to_string(botao.top()));
-    (*this)["lblPosLeft1"].setText(std::to_string(botao.left()));
-    botao.setTop(botao.top() + 15);
-    botao.setLeft(botao.left() + 15);
-}
+void MainWindow::desceBotao(ui::Control& botao) { ui::pressDown(*this, botao, "lblPosTop1", "lblPosLeft1"); }
 
-void MainWindow::sobeBotao(ui::Control& botao) {
-    botao.setTop(number((*this)["lblPosTop1"].text()));
-    botao.setLeft(number((*this)["lblPosLeft1"].text()));
-}
+void MainWindow::sobeBotao(ui::Control& botao) { ui::release(*this, botao, "lblPosTop1", "lblPosLeft1"); }
 
 void MainWindow::desceBotoes(ui::Control& botao1, ui::Control& botao2) {
-    (*this)["lblPosTop1"].setText(std::to_string(botao1.top()));
-    (*this)["lblPosLeft1"].setText(std::to_string(botao1.left()));
-    (*this)["lblPosTop2"].setText(std::to_string(botao2.top()));
-    (*this)["lblPosLeft2"].setText(std::to_string(botao2.left()));
-    botao1.setTop(botao1.top() + 15);
-    botao1.setLeft(botao1.left() + 15);
-    botao2.setTop(botao2.top() + 15);
-    botao2.setLeft(botao2.left() + 15);
+    ui::pressDown(*this, botao1, "lblPosTop1", "lblPosLeft1");
+    ui::pressDown(*this, botao2, "lblPosTop2", "lblPosLeft2");
 }
 
 void MainWindow::sobeBotoes(ui::Control& botao1, ui::Control& botao2) {
-    botao1.setTop(number((*this)["lblPosTop1"].text()));
-    botao1.setLeft(number((*this)["lblPosLeft1"].text()));
-    botao2.setTop(number((*this)["lblPosTop2"].text()));
-    botao2.setLeft(number((*this)["lblPosLeft2"].text()));
+    ui::release(*this, botao1, "lblPosTop1", "lblPosLeft1");
+    ui::release(*this, botao2, "lblPosTop2", "lblPosLeft2");
 }
 
 void MainWindow::OpenFolder(const std::string& folderPath) {

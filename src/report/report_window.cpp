@@ -13,6 +13,8 @@
 #include "report/report_text.h"
 #include "windows/main_place.h"
 
+#include "ui/press_effect.h"
+
 namespace brontal::report {
 namespace {
 
@@ -275,17 +277,11 @@ void ReportWindow::ShowStatusMessage(const std::string& text) {
 }
 
 void ReportWindow::desceBotao(ui::Control& botao) {
-    Form& f = *this;
-    f["lblPosTop1"].setText(std::to_string(botao.top()));
-    f["lblPosLeft1"].setText(std::to_string(botao.left()));
-    botao.setTop(botao.top() + 15);
-    botao.setLeft(botao.left() + 15);
+    ui::pressDown(*this, botao, "lblPosTop1", "lblPosLeft1");
 }
 
 void ReportWindow::sobeBotao(ui::Control& botao) {
-    Form& f = *this;
-    botao.setTop(number(f["lblPosTop1"].text()));
-    botao.setLeft(number(f["lblPosLeft1"].text()));
+    ui::release(*this, botao, "lblPosTop1", "lblPosLeft1");
 }
 
 bool ReportWindow::IsPe64Bit(const std::string& path) { return inspect::IsPe64Bit(*this, main_.services(), path); }

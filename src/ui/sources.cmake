@@ -7,4 +7,5 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/ui/control.cpp
   src/ui/form.cpp
   src/ui/timer.cpp
-  src/ui/events.cpp)
+  src/ui/events.cpp
+  src/ui/press_effect.cpp)

@@ -5,6 +5,8 @@
 #include "app/main_window.h"
 #include "windows/main_place.h"
 
+#include "ui/press_effect.h"
+
 namespace brontal::windows {
 namespace {
 
@@ -36,8 +38,6 @@ ui::FormArgs aboutFormArgs() {
     a.backColor = ui::systemColor(COLOR_WINDOW);
     return a;
 }
-
-int number(const std::string& text) { return std::atoi(text.c_str()); }
 
 } // namespace
 
@@ -116,31 +116,19 @@ void AboutWindow::createControls() {
 }
 
 void AboutWindow::desceBotao(ui::Control& botao) {
-    Form& f = *this;
-    f["lblPosTop"].setText(std::to_string(botao.top()));
-    f["lblPosLeft"].setText(std::to_string(botao.left()));
-    botao.setTop(botao.top() + 15);
-    botao.setLeft(botao.left() + 15);
+    ui::pressDown(*this, botao, "lblPosTop", "lblPosLeft");
 }
 
 void AboutWindow::sobeBotao(ui::Control& botao) {
-    Form& f = *this;
-    botao.setTop(number(f["lblPosTop"].text()));
-    botao.setLeft(number(f["lblPosLeft"].text()));
+    ui::release(*this, botao, "lblPosTop", "lblPosLeft");
 }
 
 void AboutWindow::desceBotao2(ui::Control& botao) {
-    Form& f = *this;
-    f["lblPosTop2"].setText(std::to_string(botao.top()));
-    f["lblPosLeft2"].setText(std::to_string(botao.left()));
-    botao.setTop(botao.top() + 15);
-    botao.setLeft(botao.left() + 15);
+    ui::pressDown(*this, botao, "lblPosTop2", "lblPosLeft2");
 }
 
 void AboutWindow::sobeBotao2(ui::Control& botao) {
-    Form& f = *this;
-    botao.setTop(number(f["lblPosTop2"].text()));
-    botao.setLeft(number(f["lblPosLeft2"].text()));
+    ui::release(*this, botao, "lblPosTop2", "lblPosLeft2");
 }
 
 void AboutWindow::OpenSite(const std::string& address) {

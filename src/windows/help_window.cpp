@@ -7,6 +7,8 @@
 #include "windows/main_place.h"
 #include "windows/readme_documents.h"
 
+#include "ui/press_effect.h"
+
 namespace brontal::windows {
 namespace {
 
@@ -41,8 +43,6 @@ ui::FormArgs helpFormArgs() {
     a.backColor = ui::systemColor(COLOR_WINDOW);
     return a;
 }
-
-int number(const std::string& text) { return std::atoi(text.c_str()); }
 
 } // namespace
 
@@ -117,17 +117,11 @@ void HelpWindow::createControls() {
 }
 
 void HelpWindow::desceBotao(ui::Control& botao) {
-    Form& f = *this;
-    f["lblPosTop1"].setText(std::to_string(botao.top()));
-    f["lblPosLeft1"].setText(std::to_string(botao.left()));
-    botao.setTop(botao.top() + 15);
-    botao.setLeft(botao.left() + 15);
+    ui::pressDown(*this, botao, "lblPosTop1", "lblPosLeft1");
 }
 
 void HelpWindow::sobeBotao(ui::Control& botao) {
-    Form& f = *this;
-    botao.setTop(number(f["lblPosTop1"].text()));
-    botao.setLeft(number(f["lblPosLeft1"].text()));
+    ui::release(*this, botao, "lblPosTop1", "lblPosLeft1");
 }
 
 void HelpWindow::OpenFile(const std::string& filePath) {
