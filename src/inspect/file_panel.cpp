@@ -181,6 +181,9 @@ void onFolderChange(MainWindow& main) {
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (lower == "c:\\windows\\system32\\") {
             f["List1"].setTop(75);
+            // Child windows made later lie under the ones made before: without
+            // this the file list would still cover the listing and take its clicks.
+            SetWindowPos(f["List1"].hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             folders::ListSysnativeFolder(main);
             path = "C:\\Windows\\Sysnative\\";
             f["lblSysnative"].setText("1");

@@ -82,7 +82,14 @@ void RegistryWorker::tick() {
 void RegistryWorker::endOfWork() {
     timer("Timer1").setEnabled(false);
     hide();
-    close(); // the unload steps run the load test
+    // Closing destroys the timers, the one whose tick is running among them,
+    // and the worker itself goes with its window: close once the tick is over.
+    // The close is still handled by the same pass over pending events, so the
+    // verify flow's wait ends only after the unload steps (the load test).
+    HWND window = hwnd();
+    ui::runLater([this, window] {
+        if (Form::fromHwnd(window) == this) close(); // the unload steps run the load test
+    });
 }
 
 void RegistryWorker::ReportRegistrySearch(const std::string& name) {

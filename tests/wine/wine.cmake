@@ -38,3 +38,4 @@ endif()
 
 include(${CMAKE_SOURCE_DIR}/tests/fixtures/fixtures.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tests/e2e/gallery.cmake OPTIONAL)

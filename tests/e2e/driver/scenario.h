@@ -1,0 +1,69 @@
+#pragma once
+// What every scenario does with the program: start it, walk the browser to a
+// folder, pick a file, wait for a text. The program is ended after each test.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "driver.h"
+
+namespace e2e {
+
+inline std::string prefixKind() {
+    const char* kind = std::getenv("BRONTAL_PREFIX_KIND");
+    return kind ? kind : "";
+}
+
+struct ProductTest : ::testing::Test {
+    std::unique_ptr<Product> app;
+
+    void start(const std::wstring& currentDirectory = L"C:\\") {
+        app = std::make_unique<Product>(Product::Options{productExe(), currentDirectory});
+        bringToFront(app->main().hwnd());
+    }
+    void TearDown() override { app.reset(); }
+
+    Ui c(const char* name) const { return (*app)[name]; }
+    std::string text(const char* name) const { return c(name).text(); }
+
+    // Waits until the control shows exactly that text; true when it did.
+    bool waitText(const char* name, const std::string& wanted, DWORD timeoutMs = 5000) const {
+        return waitUntil([&] { return text(name) == wanted; }, timeoutMs);
+    }
+
+    // Opens a folder shown in the folder list (a subfolder or a level of the
+    // current path) with a double click, as the user does.
+    void enterFolder(const std::string& name) {
+        Ui dir = c("DirList");
+        int index = dir.find(name);
+        ASSERT_GE(index, 0) << "no folder " << name << " in the folder list";
+        std::string before = text("lblDirAddress");
+        doubleClickListItem(dir, index);
+        ASSERT_TRUE(waitUntil([&] { return text("lblDirAddress") != before; }, 5000))
+            << "the folder list did not open " << name;
+    }
+
+    // Selects a file of the file list with a click and waits for the panel.
+    void selectFile(const std::string& name) {
+        Ui files = c("FileList");
+        int index = files.find(name);
+        ASSERT_GE(index, 0) << "no file " << name << " in the file list";
+        clickListItem(files, index);
+        ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
+    }
+
+    // Clicks the verify button and waits until both the registry answer and
+    // the folder search are over.
+    void verifyAndWait(DWORD timeoutMs = 60000) {
+        click(c("btnVer"));
+        ASSERT_TRUE(waitUntil([&] { return !c("btnVer").enabled(); }, 5000)) << "the verification did not start";
+        ASSERT_TRUE(waitUntil(
+            [&] { return c("btnVer").enabled() && c("DirList").enabled() && text("lblStopSearch") == "0"; },
+            timeoutMs))
+            << "the verification did not end";
+    }
+};
+
+} // namespace e2e

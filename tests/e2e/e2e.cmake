@@ -1,0 +1,49 @@
+# End-to-end tests: a driver of our own starts the real Brontal32.exe under the
+# same Wine, in the test prefixes, and works it as a user would (clicks, keys,
+# message boxes), reading back what the windows show.
+if(NOT TARGET fixture_files OR NOT TARGET Brontal32)
+  return()
+endif()
+
+add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp)
+target_include_directories(e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/driver ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(e2e_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+  PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
+target_compile_options(e2e_driver PRIVATE -Wall -Wextra)
+target_link_libraries(e2e_driver PUBLIC user32 gdi32 advapi32)
+
+file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
+add_executable(e2e_tests ${E2E_SCENARIOS})
+target_link_libraries(e2e_tests PRIVATE e2e_driver fixture_files gtest gtest_main)
+target_link_options(e2e_tests PRIVATE ${BRONTAL_STATIC_LINK})
+# The program and the fixtures it is driven with are built before the driver.
+add_dependencies(e2e_tests Brontal32 fixtures)
+
+# brontal_e2e(NAME n PREFIX p FILTER gtest-filter LOCALE brazil|english): one
+# group of scenarios in one prefix, under one user locale. Wine takes the user
+# locale from LANG/LC_ALL; where that locale is not installed on the machine
+# the Unix side is left with ASCII file names, so the scenarios with accented
+# or Cyrillic file names run in the English group, whose C.UTF-8 character
+# set keeps them.
+function(brontal_e2e)
+  cmake_parse_arguments(E "" "NAME;PREFIX;FILTER;LOCALE;TIMEOUT" "" ${ARGN})
+  if(NOT E_TIMEOUT)
+    set(E_TIMEOUT 120)
+  endif()
+  brontal_wine_test(NAME ${E_NAME} PREFIX ${E_PREFIX} TARGET e2e_tests ARGS --gtest_filter=${E_FILTER}
+    TIMEOUT ${E_TIMEOUT})
+  if(E_LOCALE STREQUAL "brazil")
+    set(env "LANG=pt_BR.UTF-8" "LC_ALL=pt_BR.UTF-8" "BRONTAL_E2E_LOCALE=brazil")
+  else()
+    set(env "LANG=en_US.UTF-8" "LC_ALL=" "LC_CTYPE=C.UTF-8" "BRONTAL_E2E_LOCALE=english")
+  endif()
+  set_property(TEST ${E_NAME} APPEND PROPERTY ENVIRONMENT ${env})
+endfunction()
+
+brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:System32Listing.*" LOCALE brazil)
+brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE brazil)
+brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*:SizeTextBrazil.*" LOCALE brazil)
+brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "SizeTextEnglish.*:FileNames.*" LOCALE english)
+brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
+brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
+

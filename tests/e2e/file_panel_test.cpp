@@ -1,0 +1,173 @@
+// The selected-file panel with the probe and size fixtures: bitness, sizes in
+// the user's locale, the date, the unknown-machine message box and the
+// message line of the report button.
+#include <file_fixtures.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "scenario.h"
+
+namespace {
+
+using e2e::ProductTest;
+
+constexpr wchar_t kFolder[] = L"C:\\brontal\\arquivos";
+
+struct FilePanelBase : ProductTest {
+    static void SetUpTestSuite() {
+        std::string failure = fixtures::writeFileFixtures("C:\\brontal\\arquivos");
+        // Without a UTF-8 character set on the Unix side the two names outside
+        // ASCII cannot exist; they come last and are tested in English.
+        const char* locale = std::getenv("BRONTAL_E2E_LOCALE");
+        if (!failure.empty() && locale && std::string(locale) == "brazil")
+            EXPECT_EQ(failure, std::string("cannot create ") + fixtures::kAccented);
+        else
+            EXPECT_EQ(failure, "");
+    }
+    void SetUp() override {
+        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        // Started in the fixture folder, the browser opens there.
+        start(kFolder);
+        ASSERT_TRUE(waitText("lblDirAddress", "C:\\brontal\\arquivos\\"));
+    }
+    std::string sizeOf(const std::string& name) {
+        selectFile(name);
+        return text("txtKB");
+    }
+};
+
+struct FilePanel : FilePanelBase {};
+
+TEST_F(FilePanel, FactsOfTheSelectedFile) {
+    struct Case {
+        const char* name;
+        const char* bits;
+    };
+    const Case cases[] = {{fixtures::kPe32, "32"},  {fixtures::kPe64, "64"},  {fixtures::kPeIa64, "64"},
+                          {fixtures::kText, "32"},  {fixtures::kShortMz, "32"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        selectFile(k.name);
+        EXPECT_EQ(c("txtFile").tip(), std::string(" ") + k.name + " ");
+        EXPECT_EQ(c("txtFile").foreColor(), 0u) << "a chosen name is black";
+        EXPECT_EQ(text("lblb"), k.bits);
+        EXPECT_EQ(c("lblb").tip(), std::string(" ") + k.bits + " bits ");
+        EXPECT_EQ(text("lblFileData"), fixtures::kFixtureDateText);
+        EXPECT_EQ(text("lblFileAddress"), k.name);
+        EXPECT_TRUE(c("btnVer").enabled());
+    }
+    selectFile(fixtures::kPe32);
+    EXPECT_EQ(text("txtKB"), "1,00 kB");
+    EXPECT_EQ(c("txtKB").tip(), " 1,00 kB ");
+    EXPECT_TRUE(app->messageBoxes().empty());
+}
+
+TEST_F(FilePanel, AnUnknownMachineIsReportedThenShownAs32Bits) {
+    e2e::Ui files = c("FileList");
+    e2e::clickListItem(files, files.find(fixtures::kPeArm64));
+    e2e::Ui box = app->waitForMessageBox();
+    ASSERT_TRUE(box) << "no message box for the ARM64 file";
+    EXPECT_EQ(box.text(), "Brontal32");
+    EXPECT_EQ(e2e::Product::messageBoxText(box), "Arquitetura desconhecida: -21916");
+    e2e::Product::pressOk(box);
+    ASSERT_TRUE(waitText("lblb", "32"));
+    EXPECT_EQ(c("lblb").tip(), " 32 bits ");
+    EXPECT_TRUE(e2e::waitUntil([&] { return app->messageBoxes().empty(); }, 3000));
+}
+
+TEST_F(FilePanel, ReportButtonWithNothingSelectedShowsAPassingMessage) {
+    ASSERT_EQ(text("txtFile"), "");
+    click(c("btnFile"));
+    const std::string message = "É preciso Selecionar um item primeiro";
+    ASSERT_TRUE(waitText("txtRegistrado", message, 2000));
+    ULONGLONG shown = GetTickCount64();
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
+    // Painted in dark red, not only said so.
+    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::showsColor(c("txtRegistrado"), RGB(192, 0, 0)); }, 2000));
+    EXPECT_FALSE(app->form("Form3")) << "the report window stays closed";
+    EXPECT_TRUE(app->main().visible());
+
+    ASSERT_TRUE(e2e::waitUntil([&] { return text("txtRegistrado").empty(); }, 6000));
+    ULONGLONG lasted = GetTickCount64() - shown;
+    EXPECT_GE(lasted, 2500u);
+    EXPECT_LE(lasted, 4500u);
+}
+
+// Top-level windows of other programs: the folder window the shell opens.
+std::vector<HWND> foreignWindows(DWORD ownPid) {
+    struct Seek {
+        DWORD skip;
+        std::vector<HWND> found;
+        static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
+            auto* s = reinterpret_cast<Seek*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != s->skip && pid != GetCurrentProcessId() && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
+            return TRUE;
+        }
+    } seek{ownPid, {}};
+    EnumWindows(&Seek::visit, reinterpret_cast<LPARAM>(&seek));
+    return seek.found;
+}
+
+TEST_F(FilePanel, OpeningAFolderWithTheCopyOptionPutsTheNameOnTheClipboard) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    std::vector<HWND> before = foreignWindows(app->pid());
+
+    selectFile(fixtures::kPe32);
+    click(c("chkCopy"));
+    ASSERT_TRUE(waitText("lblCheckValue", "1"));
+    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000012u);
+    click(c("lblSysWOW64"));
+    EXPECT_TRUE(e2e::waitUntil([] { return e2e::clipboardText() == std::string(fixtures::kPe32); }, 5000))
+        << "clipboard: " << e2e::clipboardText().value_or("(none)");
+
+    // The shell's folder window is not the program's: close it, so that no
+    // window of it covers the next test's clicks.
+    e2e::waitUntil([&] { return foreignWindows(app->pid()).size() > before.size(); }, 5000);
+    e2e::holdForLook("folder opened with the copy option");
+    for (HWND w : foreignWindows(app->pid()))
+        if (std::find(before.begin(), before.end(), w) == before.end()) PostMessageW(w, WM_CLOSE, 0, 0);
+    e2e::waitUntil([&] { return foreignWindows(app->pid()).size() <= before.size(); }, 5000);
+}
+
+struct SizeTextBrazil : FilePanelBase {};
+
+TEST_F(SizeTextBrazil, TwoDecimalsCommaAndDotGrouping) {
+    EXPECT_EQ(sizeOf(fixtures::kSize1536), "1,50 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize0), "0,00 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize5), "0,00 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize128), "0,12 kB") << "0.125 goes to the even hundredth";
+    EXPECT_EQ(sizeOf(fixtures::kSize1264128), "1.234,50 kB");
+    // Beyond 2 GiB the true length counts, not a wrapped 32-bit one.
+    EXPECT_EQ(sizeOf(fixtures::kHuge), "2.097.156,00 kB");
+    EXPECT_EQ(text("lblb"), "32");
+}
+
+struct FileNames : FilePanelBase {};
+
+TEST_F(FileNames, NamesOutsideAsciiAreShownAndProbed) {
+    for (auto [name, bits] : {std::pair{fixtures::kAccented, "32"}, std::pair{fixtures::kOutsideAnsi, "64"}}) {
+        SCOPED_TRACE(name);
+        selectFile(name);
+        EXPECT_EQ(c("txtFile").tip(), std::string(" ") + name + " ");
+        EXPECT_EQ(text("lblFileAddress"), name);
+        EXPECT_EQ(text("lblb"), bits);
+        EXPECT_EQ(text("txtKB"), "1.00 kB");
+        EXPECT_EQ(text("lblFileData"), fixtures::kFixtureDateText);
+    }
+}
+
+struct SizeTextEnglish : FilePanelBase {};
+
+TEST_F(SizeTextEnglish, PointDecimalsAndCommaGrouping) {
+    EXPECT_EQ(sizeOf(fixtures::kSize1536), "1.50 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize0), "0.00 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize1264128), "1,234.50 kB");
+    EXPECT_EQ(c("txtKB").tip(), " 1,234.50 kB ");
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+// The screenshot gallery: starts the real Brontal32.exe, brings every window
+// into its main states as a user would and leaves a BMP of each, title bar
+// included (unmanaged Wine windows draw their own):
+//   e2e_gallery.exe OUT-FOLDER WORK-FOLDER
+// WORK-FOLDER receives a 32-bit test component; scripts/screenshots turns the
+// pictures into docs/screenshots/*.png.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "driver.h"
+
+namespace {
+
+std::wstring outFolder;
+int failures = 0;
+
+bool saveWindow(HWND window, const char* name) {
+    Sleep(400);   // let blinking and painting settle
+    RECT r;
+    if (!window || !GetWindowRect(window, &r)) {
+        std::printf("gallery: no window for %s\n", name);
+        ++failures;
+        return false;
+    }
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER head{sizeof head, w, h, 1, 24, BI_RGB};
+    DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
+    std::string pixels(stride * static_cast<DWORD>(h), '\0');
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&head),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof head;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::wstring path = outFolder + L"\\" + e2e::widen(name) + L".bmp";
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&head, sizeof head, 1, f);
+    std::fwrite(pixels.data(), 1, pixels.size(), f);
+    std::fclose(f);
+    std::printf("gallery: %s\n", name);
+    return true;
+}
+
+// Closes a form with its close box, as the user does.
+void closeForm(const e2e::Ui& form) {
+    if (form) PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(300);
+}
+
+void selectFile(e2e::Product& app, const std::string& name) {
+    e2e::Ui files = app["FileList"];
+    int i = files.find(name);
+    if (i >= 0) e2e::clickListItem(files, i);
+    e2e::waitUntil([&] { return app["txtFile"].text() == name; }, 5000);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "e2e_gallery OUT-FOLDER WORK-FOLDER\n");
+        return 2;
+    }
+    outFolder = argv[1];
+    std::wstring work = argv[2];
+    e2e::makeFolders(outFolder);
+    e2e::makeFolders(work);
+    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", work + L"\\BrontalTest32.dll");
+    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
+
+    e2e::Product app({e2e::productExe(), work});
+    HWND main = app.main().hwnd();
+    e2e::bringToFront(main);
+    e2e::waitUntil([&] { return app["FileList"].count() > 0; }, 10000);
+    saveWindow(main, "01-main-window");
+
+    selectFile(app, "BrontalTest32.dll");
+    saveWindow(main, "02-file-selected");
+
+    e2e::click(app["btnReg"]);
+    if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
+        saveWindow(confirm.hwnd(), "03-confirmation");
+        e2e::click(e2e::Product::control(confirm, "btnSim"));
+        if (e2e::Ui result = app.waitForForm("Form9", 30000)) saveWindow(result.hwnd(), "04-result");
+        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
+    }
+
+    e2e::click(app["btnVer"]);
+    e2e::waitUntil([&] { return !app["btnVer"].enabled(); }, 5000);
+    saveWindow(main, "05-registry-search");
+    e2e::waitUntil([&] { return app["btnVer"].enabled() && app["DirList"].enabled() &&
+                                app["lblStopSearch"].text() == "0"; }, 90000);
+    saveWindow(main, "06-verified");
+
+    e2e::click(app["btnFile"]);
+    if (e2e::Ui report = app.waitForForm("Form3", 5000)) {
+        if (e2e::Ui folders = e2e::Product::control(report, "lstPastas"); folders.count() > 0)
+            e2e::clickListItem(folders, 0);
+        saveWindow(report.hwnd(), "07-report");
+        closeForm(report);
+    }
+    app.waitForForm("Form1", 5000);
+
+    e2e::click(app["btnAbout"]);
+    if (e2e::Ui about = app.waitForForm("Form2", 5000)) {
+        saveWindow(about.hwnd(), "08-about");
+        closeForm(about);
+    }
+    app.waitForForm("Form1", 5000);
+    e2e::click(app["btnHelp"]);
+    if (e2e::Ui help = app.waitForForm("Form4", 5000)) {
+        saveWindow(help.hwnd(), "09-help");
+        closeForm(help);
+    }
+    app.waitForForm("Form1", 5000);
+    e2e::click(app["lblAdminMode1"]);
+    if (e2e::Ui notice = app.waitForForm("Form8", 5000)) {
+        saveWindow(notice.hwnd(), "10-admin-notice");
+        closeForm(notice);
+    }
+
+    e2e::click(app["btnLimpar"]);
+    e2e::click(app["btnFile"]);
+    saveWindow(main, "11-message-line");
+
+    DeleteFileW(L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,175 @@
+// Registering and unregistering real COM components through the confirmation
+// window and the self-closing result window, checked in the registry itself.
+#include "scenario.h"
+
+namespace {
+
+using e2e::ProductTest;
+
+constexpr wchar_t kFolder[] = L"C:\\brontal\\com";
+constexpr wchar_t kTest32Class[] = L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}";
+constexpr wchar_t kTest64Class[] = L"CLSID\\{8E802D47-6660-4BFD-9723-DE51531FD0EB}";
+constexpr wchar_t kFailClass[] = L"CLSID\\{FD55B658-0CE0-490C-9396-6FB5296C9F1B}";
+constexpr wchar_t kCtlClass[] = L"CLSID\\{0B87DA93-1291-46E7-A96D-12182300DFCB}";
+
+bool classIn32BitView(const wchar_t* key) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, KEY_WOW64_32KEY); }
+bool classIn64BitView(const wchar_t* key) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, KEY_WOW64_64KEY); }
+
+struct Registration : ProductTest {
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(e2e::makeFolders(kFolder));
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalFail32.dll", L"BrontalCtl32.ocx"})
+            ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\" + name, std::wstring(kFolder) + L"\\" + name))
+                << e2e::narrow(name);
+    }
+    void SetUp() override {
+        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        start(kFolder);
+        ASSERT_TRUE(waitText("lblDirAddress", "C:\\brontal\\com\\"));
+    }
+
+    // btnReg or btnUnreg on the selected file; returns the confirmation window.
+    e2e::Ui request(const char* button) {
+        click(c(button));
+        return app->waitForForm("Form6", 5000);
+    }
+
+    // Confirms with Tab and Enter, then reads the result window until it has
+    // closed itself. Returns its message and fore colour.
+    struct Outcome {
+        std::string message;
+        std::uint32_t color = 0;
+        ULONGLONG lifetimeMs = 0;
+    };
+    Outcome confirmWithKeys(const e2e::Ui& confirm) {
+        e2e::bringToFront(confirm.hwnd());
+        e2e::pressKey(VK_TAB);
+        e2e::pressKey(VK_RETURN);
+        return awaitResult();
+    }
+    Outcome awaitResult() {
+        Outcome out;
+        e2e::Ui result = app->waitForForm("Form9", 20000);
+        EXPECT_TRUE(result) << "no result window";
+        if (!result) return out;
+        ULONGLONG opened = GetTickCount64();
+        e2e::Ui message = e2e::Product::control(result, "lblMensagem");
+        out.message = message.text();
+        out.color = message.foreColor().value_or(0xFFFFFFFF);
+        EXPECT_EQ(e2e::Product::control(result, "Label1").text(), "Fechando em");
+        EXPECT_EQ(e2e::Product::control(result, "Label2").text(), "segundos...");
+        // It opens where the request said, 1035 and 1980 twips into the main window.
+        RECT at = result.screenRect();
+        EXPECT_NEAR(at.left, e2e::twipsToPixels(std::stoi(text("lblLeftReg"))), 1);
+        EXPECT_NEAR(at.top, e2e::twipsToPixels(std::stoi(text("lblTopReg"))), 1);
+        // Counts 3, 2, 1 and closes itself.
+        e2e::Ui count = e2e::Product::control(result, "lblCount");
+        std::string seen;
+        EXPECT_TRUE(e2e::waitUntil(
+            [&] {
+                if (!IsWindow(result.hwnd()) || !IsWindowVisible(result.hwnd())) return true;
+                std::string now = count.text();
+                if (!now.empty() && (seen.empty() || seen.back() != now.back())) seen += now;
+                return false;
+            },
+            8000));
+        out.lifetimeMs = GetTickCount64() - opened;
+        EXPECT_EQ(seen.substr(0, 3), "321") << "the countdown read " << seen;
+        // The confirmation window goes with it and the main window is usable.
+        EXPECT_TRUE(e2e::waitUntil([&] { return !app->form("Form6") && app->main().enabled(); }, 3000));
+        return out;
+    }
+};
+
+TEST_F(Registration, Register32BitWithTheKeyboardThenUnregister) {
+    ASSERT_FALSE(classIn32BitView(kTest32Class));
+    selectFile("BrontalTest32.dll");
+    e2e::Ui confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    EXPECT_EQ(confirm.text(), "Brontal32");
+    EXPECT_EQ(e2e::Product::control(confirm, "lblRegUnreg").text(), "Deseja realmente registrar");
+    EXPECT_EQ(e2e::Product::control(confirm, "txtComponente").text(), "BrontalTest32.dll?");
+    EXPECT_EQ(text("lblIntReg"), "1");
+    // The result window's place: 1035 and 1980 twips into the main window.
+    RECT main = app->main().screenRect();
+    EXPECT_NEAR(std::stoi(text("lblLeftReg")), main.left * 1440 / e2e::screenDpi() + 1035, 15);
+    EXPECT_NEAR(std::stoi(text("lblTopReg")), main.top * 1440 / e2e::screenDpi() + 1980, 15);
+
+    Outcome registered = confirmWithKeys(confirm);
+    EXPECT_EQ(registered.message, "Componente registrado com sucesso.");
+    EXPECT_EQ(registered.color, 32768u);
+    EXPECT_GE(registered.lifetimeMs, 1500u) << "counts down from 3";
+    EXPECT_LE(registered.lifetimeMs, 5000u);
+    EXPECT_TRUE(classIn32BitView(kTest32Class));
+    EXPECT_FALSE(classIn64BitView(kTest32Class)) << "a 32-bit server registers in the 32-bit view";
+
+    confirm = request("btnUnreg");
+    ASSERT_TRUE(confirm);
+    EXPECT_EQ(e2e::Product::control(confirm, "lblRegUnreg").text(), "Deseja realmente desregistrar");
+    Outcome unregistered = confirmWithKeys(confirm);
+    EXPECT_EQ(unregistered.message, "Componente desregistrado com sucesso.");
+    EXPECT_EQ(unregistered.color, 32768u);
+    EXPECT_FALSE(classIn32BitView(kTest32Class));
+}
+
+TEST_F(Registration, A64BitComponentGoesThroughTheNativeRegsvr32) {
+    selectFile("BrontalTest64.dll");
+    ASSERT_EQ(text("lblb"), "64");
+    e2e::Ui confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    // "Sim" clicked with the mouse this time.
+    click(e2e::Product::control(confirm, "btnSim"));
+    Outcome registered = awaitResult();
+    EXPECT_EQ(registered.message, "Componente registrado com sucesso.");
+    EXPECT_TRUE(classIn64BitView(kTest64Class));
+    EXPECT_FALSE(classIn32BitView(kTest64Class));
+
+    confirm = request("btnUnreg");
+    ASSERT_TRUE(confirm);
+    click(e2e::Product::control(confirm, "btnSim"));
+    EXPECT_EQ(awaitResult().message, "Componente desregistrado com sucesso.");
+    EXPECT_FALSE(classIn64BitView(kTest64Class));
+}
+
+TEST_F(Registration, AFailingComponentIsReportedInDarkRed) {
+    selectFile("BrontalFail32.dll");
+    e2e::Ui confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    Outcome failed = confirmWithKeys(confirm);
+    EXPECT_EQ(failed.message, "Erro ao tentar registrar componente.");
+    EXPECT_EQ(failed.color, 192u);
+    EXPECT_FALSE(classIn32BitView(kFailClass));
+}
+
+TEST_F(Registration, EnterRightAfterTheQuestionRegistersNothing) {
+    selectFile("BrontalCtl32.ocx");
+    e2e::Ui confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    e2e::bringToFront(confirm.hwnd());
+    e2e::pressKey(VK_RETURN);
+    EXPECT_TRUE(e2e::waitUntil([&] { return !app->form("Form6"); }, 3000)) << "the question closes";
+    e2e::pause(1500);
+    EXPECT_FALSE(app->form("Form9")) << "and no registration ran";
+    EXPECT_FALSE(classIn32BitView(kCtlClass));
+    EXPECT_TRUE(app->main().enabled());
+
+    // Declining with "Não" does nothing either; the next request asks afresh.
+    confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    click(e2e::Product::control(confirm, "btnNao"));
+    EXPECT_TRUE(e2e::waitUntil([&] { return !app->form("Form6"); }, 3000));
+    EXPECT_FALSE(classIn32BitView(kCtlClass));
+
+    // The ocx registers like a dll once "Sim" is chosen.
+    confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    Outcome registered = confirmWithKeys(confirm);
+    EXPECT_EQ(registered.message, "Componente registrado com sucesso.");
+    EXPECT_TRUE(classIn32BitView(kCtlClass));
+    confirm = request("btnUnreg");
+    ASSERT_TRUE(confirm);
+    EXPECT_EQ(confirmWithKeys(confirm).message, "Componente desregistrado com sucesso.");
+    EXPECT_FALSE(classIn32BitView(kCtlClass));
+}
+
+} // namespace

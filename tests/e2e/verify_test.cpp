@@ -1,0 +1,152 @@
+// The verify action against the real registry (through the "reg" stand-in),
+// the load test, and the search of the common folders with its stop key.
+#include "scenario.h"
+
+namespace {
+
+using e2e::ProductTest;
+
+constexpr wchar_t kFolder[] = L"C:\\brontal\\verificar";
+constexpr wchar_t kSysWow64Copy[] = L"C:\\Windows\\SysWOW64\\BrontalTest32.dll";
+
+// Registers a fixture the way an installer would, outside the program.
+bool regsvr32(const std::wstring& program, const std::wstring& switches, const std::wstring& path) {
+    std::wstring line = L"\"" + program + L"\" " + switches + L" \"" + path + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code == 0;
+}
+
+// A wide tree in a common folder, one namesake in every branch, so that a
+// search of it lasts long enough to be stopped half-way.
+constexpr wchar_t kTree[] = L"C:\\Program Files\\Common Files\\brontal_arvore";
+constexpr wchar_t kTreeName[] = L"BrontalArvore.dll";
+constexpr int kBranches = 400;
+
+std::wstring branch(int i) { return std::wstring(kTree) + L"\\d" + std::to_wstring(1000 + i); }
+
+bool makeTree() {
+    for (int i = 0; i < kBranches; ++i) {
+        if (!e2e::makeFolders(branch(i))) return false;
+        HANDLE f = CreateFileW((branch(i) + L"\\" + kTreeName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(f);
+    }
+    return true;
+}
+
+void removeTree() {
+    for (int i = 0; i < kBranches; ++i) {
+        DeleteFileW((branch(i) + L"\\" + kTreeName).c_str());
+        RemoveDirectoryW(branch(i).c_str());
+    }
+    RemoveDirectoryW(kTree);
+}
+
+const std::wstring kRegsvr32 = L"C:\\Windows\\SysWOW64\\regsvr32.exe";
+
+struct Verify : ProductTest {
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(e2e::makeFolders(kFolder));
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
+            ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\" + name, std::wstring(kFolder) + L"\\" + name));
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", std::wstring(kFolder) + L"\\" + kTreeName));
+        ASSERT_TRUE(regsvr32(kRegsvr32, L"/s", std::wstring(kFolder) + L"\\BrontalTest32.dll"));
+    }
+    static void TearDownTestSuite() {
+        regsvr32(kRegsvr32, L"/u /s", std::wstring(kFolder) + L"\\BrontalTest32.dll");
+        DeleteFileW(kSysWow64Copy);
+        removeTree();
+    }
+    void SetUp() override {
+        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        start(kFolder);
+        ASSERT_TRUE(waitText("lblDirAddress", "C:\\brontal\\verificar\\"));
+    }
+};
+
+TEST_F(Verify, RegisteredAndLoadable32BitComponent) {
+    selectFile("BrontalTest32.dll");
+    click(c("btnVer"));
+    // First the blinking wait, with the verify button out of reach.
+    ASSERT_TRUE(e2e::waitUntil([&] { return !c("btnVer").enabled(); }, 5000));
+    EXPECT_EQ(text("txtRegistrado"), "Procurando componente no registro. Aguarde...");
+    ASSERT_TRUE(waitText("txtRegistrado", "Componente 32 bits localizado no Registro.", 30000));
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 32768u);
+    ASSERT_TRUE(e2e::waitUntil([&] { return !c("imgCharge").tip().empty(); }, 10000));
+    EXPECT_EQ(c("imgCharge").tip(), "Componente carregado na memória.");
+    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge3").picture());
+    ASSERT_TRUE(e2e::waitUntil([&] { return c("DirList").enabled() && text("lblStopSearch") == "0"; }, 60000));
+    EXPECT_TRUE(c("btnVer").enabled());
+}
+
+TEST_F(Verify, Unregistered64BitComponentIsNeitherFoundNorLoaded) {
+    selectFile("BrontalTest64.dll");
+    verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
+    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
+    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
+    // Its name lies in no common folder: every slot ends at "---".
+    for (const char* label : {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"})
+        EXPECT_EQ(text(label), "---") << label;
+    EXPECT_EQ(c("lstArquivos").count(), 0);
+}
+
+TEST_F(Verify, FolderSearchFillsTheSlotOfTheFolderHoldingACopy) {
+    ASSERT_TRUE(e2e::copyFile(std::wstring(kFolder) + L"\\BrontalTest32.dll", kSysWow64Copy));
+    selectFile("BrontalTest32.dll");
+    verifyAndWait();
+    EXPECT_EQ(text("lblSysWOW64KB"), text("txtKB"));
+    EXPECT_EQ(text("lblSysWOW64data"), text("lblFileData"));
+    EXPECT_EQ(text("lblSysWOW64b"), "32");
+    EXPECT_EQ(c("imgSysWOW64").picture(), c("imgPasta2").picture());
+    EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x80000011u);
+    for (const char* row : {"lblSystem32", "lblCommonFiles", "lblCommonFilesX86"}) {
+        for (const char* column : {"data", "KB", "b"}) {
+            std::string label = std::string(row) + column;
+            EXPECT_EQ(text(label.c_str()), "---") << label;
+        }
+    }
+    e2e::Ui hits = c("lstArquivos");
+    ASSERT_EQ(hits.count(), 1);
+    EXPECT_EQ(CompareStringOrdinal(e2e::widen(hits.item(0)).c_str(), -1, kSysWow64Copy, -1, TRUE), CSTR_EQUAL)
+        << hits.item(0);
+    DeleteFileW(kSysWow64Copy);
+}
+
+TEST_F(Verify, EscStopsTheFolderSearchHalfWay) {
+    ASSERT_TRUE(makeTree());
+    selectFile(e2e::narrow(kTreeName));
+    click(c("btnVer"));
+    e2e::Ui hits = c("lstArquivos");
+    ASSERT_TRUE(e2e::waitUntil([&] { return hits.count() >= 5; }, 30000)) << "the tree search did not begin";
+    EXPECT_EQ(text("lblStopSearch"), "1");
+    EXPECT_EQ(text("lblCommonFilesdata"), "Procurando na pasta");
+    EXPECT_FALSE(c("DirList").enabled()) << "the browser rests while searching";
+    EXPECT_TRUE(c("btnVer").enabled()) << "the verify button stays at hand to stop";
+
+    e2e::bringToFront(app->main().hwnd());
+    e2e::pressKey(VK_ESCAPE);
+    EXPECT_TRUE(waitText("lblStopSearch", "0", 2000));
+    ASSERT_TRUE(e2e::waitUntil([&] { return c("DirList").enabled(); }, 15000)) << "the search did not end";
+    int found = hits.count();
+    EXPECT_LT(found, kBranches) << "the rest of the tree was abandoned";
+    // The stopped slot is still filled from what was found, the next one
+    // searched in its reduced way.
+    EXPECT_EQ(text("lblCommonFilesb"), "32");
+    EXPECT_EQ(text("lblCommonFilesKB"), "0,00 kB");
+    EXPECT_EQ(text("lblCommonFilesX86KB"), "---");
+    EXPECT_TRUE(c("FileList").enabled());
+    removeTree();
+}
+
+} // namespace
