@@ -10,7 +10,14 @@ target_compile_options(brontal_win PUBLIC ${BRONTAL_WIN_FLAGS} PRIVATE -Wall -We
 target_link_libraries(brontal_win PUBLIC brontal_logic ${BRONTAL_SYSTEM_LIBS})
 
 set(BRONTAL_DIST ${CMAKE_SOURCE_DIR}/dist CACHE PATH "where the product is left")
-add_executable(Brontal32 WIN32 src/app/main.cpp src/app/resources.rc)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/icon/Brontal32.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icon
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${CMAKE_BINARY_DIR}/icon/Brontal32.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py COMMENT "Drawing the program icon" VERBATIM)
+set_source_files_properties(src/app/resources.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/icon/Brontal32.ico)
+add_executable(Brontal32 WIN32 src/app/main.cpp src/app/resources.rc ${CMAKE_BINARY_DIR}/icon/Brontal32.ico)
+target_include_directories(Brontal32 PRIVATE ${CMAKE_BINARY_DIR}/icon)
 target_link_libraries(Brontal32 PRIVATE brontal_win)
 target_link_options(Brontal32 PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode -Wl,--nxcompat -Wl,--dynamicbase
   -Wl,--no-insert-timestamp) # the same sources give the same executable
@@ -20,7 +27,6 @@ add_custom_command(TARGET Brontal32 POST_BUILD
 
 # The read-me documents that the Help window opens ship in ReadMe\ beside the
 # program; each PDF is made from its text in docs/readme by tools/make_pdf.py.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(BRONTAL_READMES ReadMe_Informacoes-e-consideracoes ReadMe_Licenca-de-utilizacao
     ReadMe_Caracteristicas-da-versao)
 set(BRONTAL_README_PDFS)

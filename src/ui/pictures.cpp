@@ -174,6 +174,13 @@ bool isKnownPicture(std::string_view id) {
 
 unique_hicon makePictureIcon(std::string_view id, int width, int height) {
     if (width <= 0 || height <= 0) return {};
+    // The program's mark comes from the executable's own icon where it has
+    // one, drawn for each size; a program without it (a test) draws it here.
+    if (id == "app" || id == "logo") {
+        HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
+                                LR_DEFAULTCOLOR);
+        if (own) return unique_hicon(static_cast<HICON>(own));
+    }
     // Draw on a key colour that no picture uses, then turn it into alpha.
     constexpr COLORREF kKey = RGB(255, 0, 255);
     BITMAPV5HEADER header{};

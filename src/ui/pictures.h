@@ -9,6 +9,9 @@
 
 namespace brontal::ui {
 
+// The icon resource of the executable (resources.rc), in every usual size.
+inline constexpr int kProgramIconId = 1;
+
 bool isKnownPicture(std::string_view id);
 // An icon with a real alpha mask, width x height pixels.
 unique_hicon makePictureIcon(std::string_view id, int width, int height);

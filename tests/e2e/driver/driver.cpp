@@ -504,7 +504,14 @@ void Product::pressOk(const Ui& box) {
     PostMessageW(box.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
 }
 
-std::wstring productExe() { return windowsPathOf(BRONTAL_E2E_EXE); }
+std::wstring productExe() {
+    // BRONTAL_E2E_PRODUCT points the driver at another copy of the program,
+    // for example the one unpacked from the release zip.
+    wchar_t other[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"BRONTAL_E2E_PRODUCT", other, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return other;
+    return windowsPathOf(BRONTAL_E2E_EXE);
+}
 std::wstring fixturesDir() { return windowsPathOf(BRONTAL_E2E_FIXTURES); }
 
 bool copyFile(const std::wstring& from, const std::wstring& to) {
