@@ -94,46 +94,6 @@ TEST_F(FilePanel, ReportButtonWithNothingSelectedShowsAPassingMessage) {
     EXPECT_LE(lasted, 4500u);
 }
 
-// Top-level windows of other programs: the folder window the shell opens.
-std::vector<HWND> foreignWindows(DWORD ownPid) {
-    struct Seek {
-        DWORD skip;
-        std::vector<HWND> found;
-        static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-            auto* s = reinterpret_cast<Seek*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid != s->skip && pid != GetCurrentProcessId() && IsWindowVisible(hwnd)) s->found.push_back(hwnd);
-            return TRUE;
-        }
-    } seek{ownPid, {}};
-    EnumWindows(&Seek::visit, reinterpret_cast<LPARAM>(&seek));
-    return seek.found;
-}
-
-TEST_F(FilePanel, OpeningAFolderWithTheCopyOptionPutsTheNameOnTheClipboard) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-    std::vector<HWND> before = foreignWindows(app->pid());
-
-    selectFile(fixtures::kPe32);
-    click(c("chkCopy"));
-    ASSERT_TRUE(waitText("lblCheckValue", "1"));
-    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000012u);
-    click(c("lblSysWOW64"));
-    EXPECT_TRUE(e2e::waitUntil([] { return e2e::clipboardText() == std::string(fixtures::kPe32); }, 5000))
-        << "clipboard: " << e2e::clipboardText().value_or("(none)");
-
-    // The shell's folder window is not the program's: close it, so that no
-    // window of it covers the next test's clicks.
-    e2e::waitUntil([&] { return foreignWindows(app->pid()).size() > before.size(); }, 5000);
-    e2e::holdForLook("folder opened with the copy option");
-    for (HWND w : foreignWindows(app->pid()))
-        if (std::find(before.begin(), before.end(), w) == before.end()) PostMessageW(w, WM_CLOSE, 0, 0);
-    e2e::waitUntil([&] { return foreignWindows(app->pid()).size() <= before.size(); }, 5000);
-}
-
 struct SizeTextBrazil : FilePanelBase {};
 
 TEST_F(SizeTextBrazil, TwoDecimalsCommaAndDotGrouping) {

@@ -1,5 +1,5 @@
 // The verify action against the real registry (through the "reg" stand-in),
-// the load test, and the search of the common folders with its stop key.
+// the load test, and the search of the common folders.
 #include "scenario.h"
 
 namespace {
@@ -24,33 +24,6 @@ bool regsvr32(const std::wstring& program, const std::wstring& switches, const s
     return code == 0;
 }
 
-// A wide tree in a common folder, one namesake in every branch, so that a
-// search of it lasts long enough to be stopped half-way.
-constexpr wchar_t kTree[] = L"C:\\Program Files\\Common Files\\brontal_arvore";
-constexpr wchar_t kTreeName[] = L"BrontalArvore.dll";
-constexpr int kBranches = 400;
-
-std::wstring branch(int i) { return std::wstring(kTree) + L"\\d" + std::to_wstring(1000 + i); }
-
-bool makeTree() {
-    for (int i = 0; i < kBranches; ++i) {
-        if (!e2e::makeFolders(branch(i))) return false;
-        HANDLE f = CreateFileW((branch(i) + L"\\" + kTreeName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return false;
-        CloseHandle(f);
-    }
-    return true;
-}
-
-void removeTree() {
-    for (int i = 0; i < kBranches; ++i) {
-        DeleteFileW((branch(i) + L"\\" + kTreeName).c_str());
-        RemoveDirectoryW(branch(i).c_str());
-    }
-    RemoveDirectoryW(kTree);
-}
-
 const std::wstring kRegsvr32 = L"C:\\Windows\\SysWOW64\\regsvr32.exe";
 
 struct Verify : ProductTest {
@@ -58,13 +31,11 @@ struct Verify : ProductTest {
         ASSERT_TRUE(e2e::makeFolders(kFolder));
         for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
             ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\" + name, std::wstring(kFolder) + L"\\" + name));
-        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", std::wstring(kFolder) + L"\\" + kTreeName));
         ASSERT_TRUE(regsvr32(kRegsvr32, L"/s", std::wstring(kFolder) + L"\\BrontalTest32.dll"));
     }
     static void TearDownTestSuite() {
         regsvr32(kRegsvr32, L"/u /s", std::wstring(kFolder) + L"\\BrontalTest32.dll");
         DeleteFileW(kSysWow64Copy);
-        removeTree();
     }
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
@@ -121,32 +92,6 @@ TEST_F(Verify, FolderSearchFillsTheSlotOfTheFolderHoldingACopy) {
     EXPECT_EQ(CompareStringOrdinal(e2e::widen(hits.item(0)).c_str(), -1, kSysWow64Copy, -1, TRUE), CSTR_EQUAL)
         << hits.item(0);
     DeleteFileW(kSysWow64Copy);
-}
-
-TEST_F(Verify, EscStopsTheFolderSearchHalfWay) {
-    ASSERT_TRUE(makeTree());
-    selectFile(e2e::narrow(kTreeName));
-    click(c("btnVer"));
-    e2e::Ui hits = c("lstArquivos");
-    ASSERT_TRUE(e2e::waitUntil([&] { return hits.count() >= 5; }, 30000)) << "the tree search did not begin";
-    EXPECT_EQ(text("lblStopSearch"), "1");
-    EXPECT_EQ(text("lblCommonFilesdata"), "Procurando na pasta");
-    EXPECT_FALSE(c("DirList").enabled()) << "the browser rests while searching";
-    EXPECT_TRUE(c("btnVer").enabled()) << "the verify button stays at hand to stop";
-
-    e2e::bringToFront(app->main().hwnd());
-    e2e::pressKey(VK_ESCAPE);
-    EXPECT_TRUE(waitText("lblStopSearch", "0", 2000));
-    ASSERT_TRUE(e2e::waitUntil([&] { return c("DirList").enabled(); }, 15000)) << "the search did not end";
-    int found = hits.count();
-    EXPECT_LT(found, kBranches) << "the rest of the tree was abandoned";
-    // The stopped slot is still filled from what was found, the next one
-    // searched in its reduced way.
-    EXPECT_EQ(text("lblCommonFilesb"), "32");
-    EXPECT_EQ(text("lblCommonFilesKB"), "0,00 kB");
-    EXPECT_EQ(text("lblCommonFilesX86KB"), "---");
-    EXPECT_TRUE(c("FileList").enabled());
-    removeTree();
 }
 
 } // namespace

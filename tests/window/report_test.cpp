@@ -390,20 +390,4 @@ TEST_F(ReportTest, ClosingGivesTheMainWindowTheReportsPlaceAndReopeningReadsAfre
     EXPECT_EQ(second["lblMensagem"].text(), "");
 }
 
-TEST_F(ReportTest, ClosingTheMainWindowEndsTheProgramWithTheReportOpen) {
-    selectFile({});
-    ReportWindow& r = open();
-    HWND report = r.hwnd();
-    main->close();
-    bool quit = false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) quit = true;
-        else ui::dispatchMessage(msg);
-    }
-    EXPECT_TRUE(quit);
-    EXPECT_FALSE(IsWindow(report));
-    EXPECT_FALSE(main->isOpen());
-}
-
 } // namespace
