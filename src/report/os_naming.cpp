@@ -40,8 +40,12 @@ std::string GetServicePackText(const OsVersionRecord& v) {
     const auto major = static_cast<std::int16_t>(v.servicePackMajor);
     const auto minor = static_cast<std::int16_t>(v.servicePackMinor);
     if (major <= 0) return "";
-    std::string text = "SP" + std::to_string(major);
-    if (minor > 0) text += "." + std::to_string(minor);
+    std::string text = "SP";
+    text += std::to_string(major);
+    if (minor > 0) {
+        text += '.';
+        text += std::to_string(minor);
+    }
     return text;
 }
 
