@@ -95,8 +95,10 @@ void Control::create() {
         style |= BS_PUSHBUTTON | BS_NOTIFY;
         break;
     case ControlKind::PictureButton:
+        // The picture comes as an image list with a face of its own for the
+        // disabled state (refreshPicture); BS_ICON only where that is missing.
         cls = WC_BUTTONW;
-        style |= BS_PUSHBUTTON | BS_ICON | BS_NOTIFY;
+        style |= BS_PUSHBUTTON | BS_NOTIFY;
         break;
     case ControlKind::CheckBox:
         cls = WC_BUTTONW;
@@ -189,6 +191,23 @@ void Control::refreshPicture() {
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
         icon_ = makePictureIcon(args_.picture, size, size);
+        // One face per button state, the disabled one greyed by us: the system's
+        // own greying of an alpha icon is a flat grey block under Wine.
+        unique_hicon greyed = makePictureIcon(args_.picture, size, size, true);
+        images_.reset(ImageList_Create(size, size, ILC_COLOR32, 6, 0));
+        bool listed = images_ && icon_ && greyed;
+        // The button's states, in image-list order: normal, hot, pressed,
+        // disabled, default, stylus-hot.
+        constexpr int kStates = 6, kDisabled = 4;
+        for (int state = 1; listed && state <= kStates; ++state)
+            listed = ImageList_AddIcon(images_.get(), state == kDisabled ? greyed.get() : icon_.get()) >= 0;
+        BUTTON_IMAGELIST faces{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
+        if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&faces))) {
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return;
+        }
+        images_.reset();
+        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | BS_ICON);
         SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
     } else if (args_.kind == ControlKind::Picture) {
         RECT r;

@@ -3,6 +3,7 @@
 // properties and events the forms use. One class serves every kind; the list
 // operations apply to list boxes and combo boxes only.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@
 #include "ui/units.h"
 
 namespace brontal::ui {
+
+using unique_himagelist = unique_any<null_empty_traits<HIMAGELIST, &::ImageList_Destroy>>;
 
 class Form;
 
@@ -152,6 +155,7 @@ private:
     HWND hwnd_ = nullptr;
     unique_hfont font_;
     unique_hicon icon_;
+    unique_himagelist images_;   // picture buttons: one face per state
     unique_hbrush brush_;
     OleColor brushColor_ = 0xFFFFFFFFu;
     bool pressed_ = false;

@@ -172,11 +172,11 @@ bool isKnownPicture(std::string_view id) {
     return std::find(std::begin(known), std::end(known), id) != std::end(known);
 }
 
-unique_hicon makePictureIcon(std::string_view id, int width, int height) {
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed) {
     if (width <= 0 || height <= 0) return {};
     // The program's mark comes from the executable's own icon where it has
     // one, drawn for each size; a program without it (a test) draws it here.
-    if (id == "app" || id == "logo") {
+    if ((id == "app" || id == "logo") && !greyed) {
         HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
                                 LR_DEFAULTCOLOR);
         if (own) return unique_hicon(static_cast<HICON>(own));
@@ -214,7 +214,17 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height) {
     auto* px = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < width * height; ++i) {
         std::uint32_t rgb = px[i] & 0x00FFFFFFu;
-        px[i] = rgb == 0x00FF00FFu ? 0u : (rgb | 0xFF000000u);
+        if (rgb == 0x00FF00FFu) {
+            px[i] = 0u;
+            continue;
+        }
+        if (greyed) {
+            // Light grey in the picture's own shading, as a disabled button shows it.
+            std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+            std::uint32_t grey = 150 + ((r * 30 + g * 59 + b * 11) / 100) * 90 / 255;
+            rgb = (grey << 16) | (grey << 8) | grey;
+        }
+        px[i] = rgb | 0xFF000000u;
     }
     std::vector<std::uint8_t> maskBits(static_cast<size_t>(((width + 15) / 16) * 2 * height), 0);
     unique_hbitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));

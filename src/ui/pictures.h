@@ -13,7 +13,8 @@ namespace brontal::ui {
 inline constexpr int kProgramIconId = 1;
 
 bool isKnownPicture(std::string_view id);
-// An icon with a real alpha mask, width x height pixels.
-unique_hicon makePictureIcon(std::string_view id, int width, int height);
+// An icon with a real alpha mask, width x height pixels; greyed, the face a
+// disabled button shows.
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed = false);
 
 } // namespace brontal::ui

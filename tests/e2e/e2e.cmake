@@ -52,3 +52,4 @@ brontal_e2e(NAME e2e_companions PREFIX win64 FILTER "Companions.*" LOCALE brazil
 brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*" LOCALE brazil)
 brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 180)
 brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil)
+brontal_e2e(NAME e2e_faults PREFIX win64 FILTER "Faults.*" LOCALE brazil TIMEOUT 240)
