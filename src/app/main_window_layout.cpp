@@ -13,12 +13,7 @@ using ui::systemColor;
 constexpr ui::OleColor kGridColor = 0xD2D2D2;
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text = {}) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.kind = ControlKind::Label;
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
-    return a;
+    return ui::placed(std::move(name), ControlKind::Label, l, t, w, h, std::move(text));
 }
 
 ControlArgs picture(std::string name, int l, int t, int w, int h, std::string pic, std::string tip = {}) {

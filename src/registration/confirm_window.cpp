@@ -24,12 +24,7 @@ ui::FormArgs confirmFormArgs(MainWindow& main) {
 }
 
 ControlArgs control(std::string name, ControlKind kind, int l, int t, int w, int h, std::string text = {}) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.kind = kind;
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
-    return a;
+    return ui::placed(std::move(name), kind, l, t, w, h, std::move(text));
 }
 
 } // namespace

@@ -25,11 +25,7 @@ ui::FormArgs resultFormArgs(MainWindow& main) {
 }
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text, ui::OleColor fore) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.kind = ControlKind::Label;
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
+    ControlArgs a = ui::placed(std::move(name), ControlKind::Label, l, t, w, h, std::move(text));
     a.foreColor = fore;
     a.backColor = ui::systemColor(COLOR_WINDOW);
     return a;

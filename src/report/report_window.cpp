@@ -27,10 +27,7 @@ using ui::systemColor;
 constexpr ui::OleColor kGridColor = 0xD2D2D2;
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text = {}, bool bold = false) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
+    ControlArgs a = ui::placed(std::move(name), ControlKind::Label, l, t, w, h, std::move(text));
     a.font.bold = bold;
     return a;
 }

@@ -65,6 +65,11 @@ struct ControlArgs {
     int listHeight = 0;         // combo boxes: height of the open list, twips
 };
 
+// The arguments of a control of that kind at that place (twips), with its
+// text; the forms add what else they need.
+ControlArgs placed(std::string name, ControlKind kind, int left, int top, int width, int height,
+                   std::string text = {});
+
 struct DrawItem {
     HDC dc;
     RECT rect;

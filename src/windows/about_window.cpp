@@ -19,10 +19,7 @@ constexpr ui::OleColor kTeal = 0x404000;
 constexpr ui::OleColor kLinkGrey = 0x6B6B6B;
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text, ui::Font font = {}) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
+    ControlArgs a = ui::placed(std::move(name), ui::ControlKind::Label, l, t, w, h, std::move(text));
     a.font = std::move(font);
     return a;
 }

@@ -19,10 +19,7 @@ using ui::ControlKind;
 constexpr int kButtonTops[] = {360, 1275, 2175};
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text, bool bold = false) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.left = l, a.top = t, a.width = w, a.height = h;
-    a.text = std::move(text);
+    ControlArgs a = ui::placed(std::move(name), ControlKind::Label, l, t, w, h, std::move(text));
     a.font.bold = bold;
     return a;
 }
