@@ -35,14 +35,27 @@ public:
         if (ok && !begun) begin();
         return ok;
     }
-    void showCount(int count) override {
-        if (count != shown_) {
-            shown_ = count;
-            bits_.setText(std::to_string(count));
+    // The running count is shown when the window gets its turn, at most about
+    // thirty times a second: repainting it for each of thousands of small
+    // folders would cost more than the search itself, and no eye can read
+    // faster.
+    void showCount(int count) override { pending_ = count; }
+    void addHit(const std::string& fullPath) override { hits_.addItem(fullPath); }
+    void processEvents() override {
+        ULONGLONG now = GetTickCount64();
+        if (now - lastShown_ >= kCountEveryMs) {
+            flushCount();
+            lastShown_ = now;
+        }
+        ui::processPendingEvents();
+    }
+    // The last count of the tree, once its walk is over.
+    void flushCount() {
+        if (pending_ > 0 && pending_ != shown_) {
+            shown_ = pending_;
+            bits_.setText(std::to_string(pending_));
         }
     }
-    void addHit(const std::string& fullPath) override { hits_.addItem(fullPath); }
-    void processEvents() override { ui::processPendingEvents(); }
     bool stopRequested() override { return main_.stopFlag; }
 
 private:
@@ -68,7 +81,10 @@ private:
     ui::Control& bits_;
     ui::Control& hits_;
     ui::Control* previousSize_;
+    static constexpr ULONGLONG kCountEveryMs = 30;
     int shown_ = -1;
+    int pending_ = 0;
+    ULONGLONG lastShown_ = 0;
 };
 
 } // namespace
@@ -78,7 +94,9 @@ bool SearchFolderTree(MainWindow& main, const std::string& folder, const std::st
     if (slot < 0 || slot >= static_cast<int>(all.size())) return false;
     const FolderSlot* previous = slot > 0 ? &all[static_cast<size_t>(slot - 1)] : nullptr;
     SlotSearch host(main, all[static_cast<size_t>(slot)], previous);
-    return searchFolderTree(host, folder, name);
+    bool opened = searchFolderTree(host, folder, name);
+    host.flushCount();
+    return opened;
 }
 
 void FillFolderSlot(MainWindow& main, const std::string& folder, int i) {
