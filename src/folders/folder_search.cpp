@@ -21,7 +21,9 @@ class SlotSearch final : public TreeSearchHost {
 public:
     SlotSearch(MainWindow& main, const FolderSlot& slot, const FolderSlot* previous)
         : main_(main), date_(main[slot.dateLabel]), size_(main[slot.sizeLabel]), bits_(main[slot.bitsLabel]),
-          hits_(main["lstArquivos"]), previousSize_(previous ? &main[previous->sizeLabel] : nullptr) {}
+          hits_(main["lstArquivos"]), previousSize_(previous ? &main[previous->sizeLabel] : nullptr),
+          waitDate_(main["lblStandBy1"].text()), waitSize_(main["lblStandBy2"].text()),
+          blink_(main.timer("TimerAguarde")) {}
 
     bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
         bool begun = false;
@@ -64,9 +66,9 @@ private:
     void begin() {
         // The same texts again for every subfolder: leave them be, so the
         // labels are not repainted two thousand times in a large tree.
-        setIfDifferent(date_, main_["lblStandBy1"].text());
-        setIfDifferent(size_, main_["lblStandBy2"].text());
-        main_.timer("TimerAguarde").setEnabled(true);
+        setIfDifferent(date_, waitDate_);
+        setIfDifferent(size_, waitSize_);
+        blink_.setEnabled(true);
         if (previousSize_) previousSize_->setForeColor(ui::systemColor(17));
         shown_ = -1;
     }
@@ -81,6 +83,9 @@ private:
     ui::Control& bits_;
     ui::Control& hits_;
     ui::Control* previousSize_;
+    // The waiting texts and the blink timer, looked up once for the whole tree.
+    const std::string waitDate_, waitSize_;
+    ui::Timer& blink_;
     static constexpr ULONGLONG kCountEveryMs = 30;
     int shown_ = -1;
     int pending_ = 0;

@@ -10,7 +10,7 @@ target_include_directories(e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/driver ${
 target_compile_definitions(e2e_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
   PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra)
-target_link_libraries(e2e_driver PUBLIC user32 gdi32 advapi32)
+target_link_libraries(e2e_driver PUBLIC fixture_files user32 gdi32 advapi32)
 
 file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
 add_executable(e2e_tests ${E2E_SCENARIOS})

@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "file_fixtures.h"
 #include "ui/window_props.h"
 
 #ifndef BRONTAL_E2E_EXE
@@ -303,9 +304,7 @@ void click(const Ui& control) {
     clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
-void doubleClick(const Ui& control) {
-    RECT r = control.screenRect();
-    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+void doubleClickAt(POINT p) {
     separateFromLastClick(p);
     SetCursorPos(p.x, p.y);
     Sleep(30);
@@ -317,24 +316,16 @@ void doubleClick(const Ui& control) {
     }
     noteClick(p);
     Sleep(30);
+}
+
+void doubleClick(const Ui& control) {
+    RECT r = control.screenRect();
+    doubleClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 void clickListItem(const Ui& list, int index) { clickAt(listItemPoint(list, index)); }
 
-void doubleClickListItem(const Ui& list, int index) {
-    POINT p = listItemPoint(list, index);
-    separateFromLastClick(p);
-    SetCursorPos(p.x, p.y);
-    Sleep(30);
-    for (int i = 0; i < 2; ++i) {
-        sendMouse(MOUSEEVENTF_LEFTDOWN);
-        Sleep(10);
-        sendMouse(MOUSEEVENTF_LEFTUP);
-        Sleep(10);
-    }
-    noteClick(p);
-    Sleep(30);
-}
+void doubleClickListItem(const Ui& list, int index) { doubleClickAt(listItemPoint(list, index)); }
 
 void pressKey(WORD virtualKey) {
     INPUT in[2]{};
@@ -519,12 +510,6 @@ bool copyFile(const std::wstring& from, const std::wstring& to) {
     return CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
-bool makeFolders(const std::wstring& folder) {
-    for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1))
-        CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DWORD attributes = GetFileAttributesW(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool makeFolders(const std::wstring& folder) { return fixtures::makeFolders(folder); }
 
 } // namespace e2e
