@@ -100,9 +100,15 @@ void MainWindow::OpenFolder(const std::string& folderPath) {
 }
 
 void MainWindow::UnloadAllForms() {
-    for (auto* form : {&reportWindow, &aboutWindow, &helpWindow, &worker})
-        if (*form) (*form)->close();
-    PostQuitMessage(0);
+    // Whatever runs further up the stack (a search, a registry wait) stops at
+    // its next look, should the program go on after this.
+    stopFlag = true;
+    for (ui::Form* form : ui::Form::openForms())
+        if (form != this) form->close();
+    // The program ends here and now, not back in a loop that would first let
+    // the interrupted operations run on against closed windows.
+    if (services_.endProgram) services_.endProgram(0);
+    else PostQuitMessage(0);
 }
 
 void MainWindow::onResized() {

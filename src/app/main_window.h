@@ -26,6 +26,9 @@ public:
     bool stopFlag = false;
     bool searchFinished = false;
     std::vector<ui::Control*> blinkList;
+    // The refusal on the message line that TimerMensagem is to clear: a later
+    // answer written there in the meantime stays.
+    std::string messageToClear;
     FolderSlotTexts fourSlots, twoSlots;
 
     // The slot table in force: four slots on 64-bit Windows, two otherwise.

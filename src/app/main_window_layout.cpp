@@ -139,7 +139,7 @@ void MainWindow::createSlots() {
     check.kind = ControlKind::CheckBox;
     check.foreColor = systemColor(16);
     add(check);
-    ControlArgs checkText = label("lblCheckTest", 400, 4220, 2775, 255, "Copiar nome do arquivo ao abrir pasta");
+    ControlArgs checkText = label("lblCheckTest", 400, 4190, 2775, 255, "Copiar nome do arquivo ao abrir pasta");
     checkText.foreColor = systemColor(16);
     add(checkText);
 }
@@ -169,6 +169,7 @@ void MainWindow::createButtons() {
 
     ControlArgs stop = label("btnStop", 1560, 6840, 375, 255, "X");
     stop.kind = ControlKind::Button;
+    stop.tabStop = false;   // it lies below the visible area: Tab must not lose the focus there
     add(stop);
 }
 

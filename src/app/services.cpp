@@ -12,6 +12,7 @@ Services Services::real() {
     s.shellExecute = platform::shellExecute;
     s.setClipboardText = platform::setClipboardText;
     s.runHidden = platform::runHidden;
+    s.endProgram = platform::endProcess;
     return s;
 }
 

@@ -21,6 +21,8 @@ struct Services {
     std::function<bool(HWND owner, const std::string& text)> setClipboardText;
     // Hidden child processes that are waited for (the regsvr32 runs).
     std::function<platform::ProcessExit(const platform::HiddenRun& run)> runHidden;
+    // Ends the program at once, from wherever the last window was closed.
+    std::function<void(int exitCode)> endProgram;
 
     static Services real();
 };

@@ -58,7 +58,8 @@ public:
             bits_.setText(std::to_string(pending_));
         }
     }
-    bool stopRequested() override { return main_.stopFlag; }
+    // Esc, btnStop, the verify button, or the window closing.
+    bool stopRequested() override { return main_.stopFlag || !main_.isOpen(); }
 
 private:
     // Every folder of the tree, once open, shows the slot's waiting texts and
@@ -147,6 +148,7 @@ void runFolderSearch(MainWindow& main, const std::string& name) {
     std::vector<FolderSlot> all = main.slots();
     for (size_t i = 0; i < all.size(); ++i) {
         SearchFolderTree(main, all[i].folder, name, static_cast<int>(i));
+        if (!main.isOpen()) return;   // closed meanwhile: nothing left to show
         FillFolderSlot(main, all[i].folder, static_cast<int>(i));
     }
 

@@ -24,14 +24,22 @@ const char* const kSlotLabels[] = {"lblSystem32data",    "lblSystem32KB",       
                                    "lblCommonFilesX86data", "lblCommonFilesX86KB", "lblCommonFilesX86b"};
 const char* const kSlotImages[] = {"imgSystem32", "imgSysWOW64", "imgCommonFiles", "imgCommonFilesX86"};
 
+char lowerLetter(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// The list starts on the drive of the current folder, as a drive list does:
+// only a move to another drive is a change.
 void fillDriveList(ui::Control& list) {
     list.clear();
+    std::string current = platform::currentFolder();
+    int currentIndex = -1;
     for (const platform::Drive& d : platform::logicalDrives()) {
         std::string text = d.root.substr(0, 2);
-        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : text) c = lowerLetter(c);
         if (!d.label.empty()) text += " [" + d.label + "]";
+        if (!current.empty() && lowerLetter(current[0]) == text[0]) currentIndex = list.count();
         list.addItem(text);
     }
+    if (currentIndex >= 0) list.setSelectedIndex(currentIndex);
 }
 
 void onDriveChange(MainWindow& main) {
@@ -122,6 +130,7 @@ bool IsPe64Bit(ui::Form& window, Services& services, const std::string& path) {
 void ShowErrorMessage(MainWindow& main, const std::string& text) {
     main["txtRegistrado"].setForeColor(ui::kDarkRed);
     main["txtRegistrado"].setText(text);
+    main.messageToClear = main["txtRegistrado"].text();
     ui::Timer& t = main.timer("TimerMensagem");
     t.setInterval(3000);
     t.setEnabled(true);
@@ -236,7 +245,7 @@ void wireFilePanel(MainWindow& main) {
     clear.onClick = [&main] { onBtnLimpar(main); };
 
     main.timer("TimerMensagem").onTick = [&main] {
-        main["txtRegistrado"].setText("");
+        if (main["txtRegistrado"].text() == main.messageToClear) main["txtRegistrado"].setText("");
         main.timer("TimerMensagem").setEnabled(false);
     };
     main.timer("TimerAguarde").onTick = [&main] {

@@ -117,6 +117,15 @@ std::string currentFolderOfDrive(const std::string& drive) {
     return narrow(buf);
 }
 
+std::string currentFolder() {
+    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    if (n == 0) return {};
+    std::wstring buf(n, L'\0');
+    n = GetCurrentDirectoryW(n, buf.data());
+    buf.resize(n);
+    return narrow(buf);
+}
+
 std::string programFolder() {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {

@@ -45,6 +45,7 @@ struct Drive {
 std::vector<Drive> logicalDrives();
 // The folder a drive letter stands for now ("C:" -> "C:\" or that drive's current folder).
 std::string currentFolderOfDrive(const std::string& drive);
+std::string currentFolder();   // the process's current folder; empty when it cannot be read
 
 std::string programFolder();   // without the trailing backslash (unless a root)
 std::string systemFolder();    // C:\Windows\System32 as this process sees it

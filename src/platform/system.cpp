@@ -70,4 +70,6 @@ bool setClipboardText(HWND owner, const std::string& text) {
     return ok;
 }
 
+void endProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
 } // namespace brontal::platform

@@ -27,4 +27,7 @@ INT_PTR shellExecute(HWND owner, const std::string& verb, const std::string& fil
 
 bool setClipboardText(HWND owner, const std::string& text);
 
+// Ends the process now, with that exit code, from any depth of the stack.
+[[noreturn]] void endProcess(int exitCode);
+
 } // namespace brontal::platform

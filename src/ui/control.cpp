@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/text.h"
+#include "ui/events.h"
 #include "ui/form.h"
 #include "ui/pictures.h"
 #include "ui/window_props.h"
@@ -32,6 +33,7 @@ LRESULT CALLBACK surfaceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     try {
         return self->handleOwnMessage(hwnd, msg, wp, lp);
     } catch (...) {
+        reportFailure(self->name() + " handling message " + std::to_string(msg));
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
@@ -74,6 +76,24 @@ Control::Control(Form& form, ControlArgs args, int id) : form_(form), args_(std:
 
 Control::~Control() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+void Control::detach() {
+    // The form's window took ours with it. A handle value can be given to a
+    // new window later, so none is kept; every operation is a no-op from now on.
+    hwnd_ = nullptr;
+    restore_ = nullptr;
+}
+
+void Control::lower(std::function<void()> restore) {
+    if (!restore_) restore_ = std::move(restore);
+}
+
+void Control::raise() {
+    if (!restore_) return;
+    auto restore = std::move(restore_);
+    restore_ = nullptr;
+    restore();
 }
 
 void Control::create() {
@@ -166,12 +186,14 @@ std::string Control::text() const {
 }
 
 void Control::setText(std::string_view text) {
+    if (!hwnd_) return;
     SetWindowTextW(hwnd_, widen(text).c_str());
     if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Control::setTip(std::string_view tip) {
     args_.tip = tip;
+    if (!hwnd_) return;
     form_.setToolTip(hwnd_, tip);
     publishText(hwnd_, kTipProp, tip);
 }
@@ -179,12 +201,14 @@ void Control::setTip(std::string_view tip) {
 void Control::setForeColor(OleColor color) {
     if (color == args_.foreColor) return;   // nothing to repaint
     args_.foreColor = color;
+    if (!hwnd_) return;
     ui::publishColor(hwnd_, kForeColorProp, color);
     InvalidateRect(hwnd_, nullptr, onSurface(args_.kind) ? FALSE : TRUE);
 }
 
 void Control::setBackColor(OleColor color) {
     args_.backColor = color;
+    if (!hwnd_) return;
     ui::publishColor(hwnd_, kBackColorProp, color);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -196,6 +220,7 @@ void Control::setPicture(std::string_view id) {
 }
 
 void Control::refreshPicture() {
+    if (!hwnd_) return;
     publishText(hwnd_, kPictureProp, args_.picture);
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
@@ -231,6 +256,7 @@ void Control::move(int left, int top, int width, int height) {
     args_.top = top;
     args_.width = width;
     args_.height = height;
+    if (!hwnd_) return;
     int h = args_.kind == ControlKind::ComboBox && args_.listHeight > height ? args_.listHeight : height;
     // The form's surface shows through labels and pictures: repaint where the
     // control was as well as where it goes.
@@ -248,6 +274,7 @@ void Control::move(int left, int top, int width, int height) {
 bool Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
 void Control::setEnabled(bool enabled) {
+    if (!hwnd_) return;
     if (enabled == this->enabled()) return;
     EnableWindow(hwnd_, enabled ? TRUE : FALSE);
     if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
@@ -255,26 +282,32 @@ void Control::setEnabled(bool enabled) {
 
 bool Control::visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void Control::setVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+void Control::setVisible(bool visible) {
+    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
 
 bool Control::setFocus() {
+    if (!hwnd_) return false;
     if (!enabled() || !visible()) return false;
     SetFocus(hwnd_);
     return GetFocus() == hwnd_;
 }
 
-bool Control::hasFocus() const { return GetFocus() == hwnd_; }
+bool Control::hasFocus() const { return hwnd_ && GetFocus() == hwnd_; }
 
 bool Control::checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Control::setChecked(bool checked) {
+    if (!hwnd_) return;
     SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Control::clear() {
+    if (!hwnd_) return;
     SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
 }
 
 void Control::addItem(std::string_view text, LPARAM data) {
+    if (!hwnd_) return;
     bool combo = args_.kind == ControlKind::ComboBox;
     std::wstring wide = widen(text);
     LRESULT i = SendMessageW(hwnd_, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
@@ -308,11 +341,13 @@ int Control::selectedIndex() const {
 }
 
 void Control::setSelectedIndex(int index) {
+    if (!hwnd_) return;
     SendMessageW(hwnd_, args_.kind == ControlKind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL,
                  static_cast<WPARAM>(index), 0);
 }
 
 void Control::setRedraw(bool redraw) {
+    if (!hwnd_) return;
     SendMessageW(hwnd_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
     if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -434,27 +469,41 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
         if (onMouseMove) onMouseMove(mouseEvent(wp, lp));
         return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a message box, Alt+Tab) before the
+        // release: a release with no button, so no click, and a lowered
+        // control goes back to its place.
+        if (reinterpret_cast<HWND>(lp) != hwnd_) {
+            pressed_ = false;
+            if (lowered() && onMouseUp) onMouseUp(MouseEvent{});
+            raise();
+        }
+        return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
         MouseEvent e = mouseEvent(wp, lp);
         e.button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
         if (onMouseUp) onMouseUp(e);
+        bool click = false;
         if (msg == WM_LBUTTONUP && pressed_) {
-            pressed_ = false;
             POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
             RECT r;
             GetClientRect(hwnd_, &r);
             // The press effect may have moved us under the pointer; a click is
             // still a click when the pointer is within a pixel or two.
             InflateRect(&r, 2, 2);
-            if (PtInRect(&r, p) && onClick) onClick();
+            click = PtInRect(&r, p) != FALSE;
         }
+        if (msg == WM_LBUTTONUP) pressed_ = false;
+        // Released after the handlers: the capture change then finds nothing
+        // left to undo.
+        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
+        if (click && onClick) onClick();
         return 0;
     }
     case WM_SETCURSOR:
-        if (onClick || onDblClick) {
+        if (args_.handCursor || onClick || onDblClick) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }

@@ -63,6 +63,7 @@ struct ControlArgs {
     bool multiLine = false;     // text boxes
     bool ownerDrawList = false; // list boxes drawn by the owner (onDrawItem)
     int listHeight = 0;         // combo boxes: height of the open list, twips
+    bool handCursor = false;    // labels and pictures: the hand over them even without a click handler
 };
 
 // The arguments of a control of that kind at that place (twips), with its
@@ -142,12 +143,20 @@ public:
     std::function<bool(int ch)> onKeyPress;
     std::function<void(const DrawItem&)> onDrawItem;
 
+    // The press effect: lower() keeps how to go back, raise() goes back once.
+    // A second press before the release, a release with no press and a lost
+    // capture therefore leave the control where it belongs.
+    void lower(std::function<void()> restore);
+    void raise();
+    bool lowered() const { return static_cast<bool>(restore_); }
+
     // Used by the form and the window layer.
     void paintSurfaceControl(HDC dc);
     HFONT font() const { return font_.get(); }
     HBRUSH backBrush();
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
+    void detach();   // the window is gone with its form's
 
 private:
     void create();
@@ -164,6 +173,7 @@ private:
     unique_hbrush brush_;
     OleColor brushColor_ = 0xFFFFFFFFu;
     bool pressed_ = false;
+    std::function<void()> restore_;
 };
 
 } // namespace brontal::ui

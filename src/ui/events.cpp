@@ -1,7 +1,10 @@
 #include "ui/events.h"
 
-#include <memory>
+#include <exception>
+#include <string>
+#include <vector>
 
+#include "platform/text.h"
 #include "ui/form.h"
 
 namespace brontal::ui {
@@ -9,12 +12,26 @@ namespace {
 
 constexpr UINT kRunLater = WM_APP + 1;
 
+int dispatchDepth = 0;
+std::vector<std::unique_ptr<Form>>& released() {
+    static std::vector<std::unique_ptr<Form>> forms;
+    return forms;
+}
+
+struct DispatchScope {
+    DispatchScope() { ++dispatchDepth; }
+    ~DispatchScope() { --dispatchDepth; }
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+};
+
 LRESULT CALLBACK laterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRunLater) {
         std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lp));
         try {
             if (fn && *fn) (*fn)();
         } catch (...) {
+            reportFailure("a deferred call");
         }
         return 0;
     }
@@ -67,6 +84,7 @@ bool preTranslate(MSG& msg) {
 } // namespace
 
 void dispatchMessage(MSG& msg) {
+    DispatchScope scope;
     if (preTranslate(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -85,13 +103,51 @@ void processPendingEvents() {
 
 int runMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) dispatchMessage(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        dispatchMessage(msg);
+        if (dispatchDepth == 0) releaseIdleForms();
+    }
+    releaseIdleForms();
     return static_cast<int>(msg.wParam);
 }
 
 void runLater(std::function<void()> fn) {
     auto* heap = new std::function<void()>(std::move(fn));
-    if (!PostMessageW(laterWindow(), kRunLater, 0, reinterpret_cast<LPARAM>(heap))) delete heap;
+    if (!PostMessageW(laterWindow(), kRunLater, 0, reinterpret_cast<LPARAM>(heap))) {
+        delete heap;
+        OutputDebugStringW(L"Brontal32: a deferred call could not be posted\n");
+    }
+}
+
+void releaseWhenIdle(std::unique_ptr<Form> form) {
+    if (!form) return;
+    form->close();
+    released().push_back(std::move(form));
+    // Wake the outermost loop, which may be waiting for input.
+    PostMessageW(laterWindow(), WM_NULL, 0, 0);
+}
+
+void releaseIdleForms() {
+    // A destructor may release further forms: take them in turns.
+    while (!released().empty()) {
+        std::vector<std::unique_ptr<Form>> batch;
+        batch.swap(released());
+        batch.clear();
+    }
+}
+
+bool handlingMessage() { return dispatchDepth > 0; }
+
+void reportFailure(std::string_view where) {
+    std::string what = "unknown error";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    std::wstring line = L"Brontal32: " + widen(where) + L" failed: " + widen(what) + L"\n";
+    OutputDebugStringW(line.c_str());
 }
 
 } // namespace brontal::ui

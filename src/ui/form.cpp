@@ -15,6 +15,11 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"BrontalForm";
 
+std::vector<Form*>& liveForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
 void registerFormClass(WNDPROC proc) {
     static const bool registered = [proc] {
         WNDCLASSEXW wc{};
@@ -92,15 +97,25 @@ Form::Form(FormArgs args) : args_(std::move(args)) {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
+    liveForms().push_back(this);
 }
 
 Form::~Form() {
-    timers_.clear();
+    std::erase(liveForms(), this);
+    for (auto& t : timers_) t->stop();
     if (hwnd_) {
         closing_ = true;
         enableOthers();
         DestroyWindow(hwnd_);
     }
+    for (auto& c : controls_) c->detach();
+}
+
+std::vector<Form*> Form::openForms() {
+    std::vector<Form*> open;
+    for (Form* f : liveForms())
+        if (f->isOpen()) open.push_back(f);
+    return open;
 }
 
 Form* Form::fromHwnd(HWND hwnd) {
@@ -273,8 +288,11 @@ void Form::close() {
     }
     // Give the owners their input back first, so Windows returns the focus to them.
     enableOthers();
-    timers_.clear();
+    // Timers and controls stay as objects until the form itself is released:
+    // a tick or a handler of theirs may still be running further up the stack.
+    for (auto& t : timers_) t->stop();
     if (hwnd_) DestroyWindow(hwnd_);
+    for (auto& c : controls_) c->detach();
 }
 
 void Form::paintSurface(HDC dc) const {
@@ -335,6 +353,7 @@ LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     try {
         return self->handle(msg, wp, lp);
     } catch (...) {
+        reportFailure(self->name() + " handling message " + std::to_string(msg));
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
@@ -409,6 +428,11 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_MOUSEMOVE:
         if (onMouseMove) onMouseMove(mouseEvent(wp, lp));
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a message box, Alt+Tab): no release
+        // will come.
+        if (reinterpret_cast<HWND>(lp) != hwnd_) capturing_ = false;
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

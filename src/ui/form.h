@@ -67,6 +67,8 @@ public:
     HWND hwnd() const { return hwnd_; }
     const std::string& name() const { return args_.name; }
     static Form* fromHwnd(HWND hwnd);
+    // Every form that is loaded and not closing, in the order they were made.
+    static std::vector<Form*> openForms();
 
     Control& add(ControlArgs args);
     Shape& addShape(ShapeArgs args);
@@ -99,8 +101,9 @@ public:
     // the program is disabled meanwhile.
     void showModal();
     bool modal() const { return modal_; }
-    // Runs onUnload, then destroys the window. The object stays valid; its
-    // owner releases it.
+    // Runs onUnload, stops the timers, then destroys the window. The object,
+    // its controls and timers stay valid (inert) until its owner releases it,
+    // through releaseWhenIdle when a handler of it may still be running.
     void close();
     bool isOpen() const { return hwnd_ != nullptr && !closing_; }
     bool keyPreview() const { return args_.keyPreview; }

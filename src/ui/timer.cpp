@@ -1,5 +1,6 @@
 #include "ui/timer.h"
 
+#include "ui/events.h"
 #include "ui/form.h"
 
 namespace brontal::ui {
@@ -25,9 +26,15 @@ void Timer::setEnabled(bool enabled) {
     arm();
 }
 
+void Timer::stop() {
+    enabled_ = false;
+    if (form_.hwnd()) KillTimer(form_.hwnd(), static_cast<UINT_PTR>(id_));
+    stopped_ = true;
+}
+
 void Timer::arm() {
     HWND hwnd = form_.hwnd();
-    if (!hwnd) return;
+    if (!hwnd || stopped_) return;
     if (enabled_ && interval_ > 0)
         SetTimer(hwnd, static_cast<UINT_PTR>(id_), static_cast<UINT>(interval_), nullptr);
     else
@@ -35,12 +42,13 @@ void Timer::arm() {
 }
 
 void Timer::fire() {
-    if (!enabled_ || interval_ <= 0 || ticking_ || !onTick) return;
+    if (stopped_ || !enabled_ || interval_ <= 0 || ticking_ || !onTick) return;
     ticking_ = true;
     try {
         onTick();
     } catch (...) {
         // A failing tick must not take the program down; the next one may do better.
+        reportFailure("the tick of " + name_);
     }
     ticking_ = false;
 }

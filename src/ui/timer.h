@@ -22,6 +22,8 @@ public:
     void setInterval(int ms);   // restarts the count when enabled; 0 stops ticking
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    // For the form that closes: no tick from now on, whatever is asked later.
+    void stop();
 
     std::function<void()> onTick;
     void fire();                // called by the form on WM_TIMER
@@ -34,6 +36,7 @@ private:
     int interval_;
     bool enabled_;
     bool ticking_ = false;
+    bool stopped_ = false;
 };
 
 } // namespace brontal::ui

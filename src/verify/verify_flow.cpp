@@ -18,7 +18,7 @@ void neutralIndicator(MainWindow& main) {
 // Processes window events until the worker has reported and unloaded. The
 // thread sleeps while nothing is pending instead of spinning.
 void waitForWorker(MainWindow& main) {
-    while (!main.searchFinished) {
+    while (!main.searchFinished && main.isOpen()) {
         ui::processPendingEvents();
         if (main.searchFinished) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
@@ -65,9 +65,13 @@ void verifyComponent(MainWindow& main) {
     }
 
     main.searchFinished = false;                                         // 7
+    // The answers on screen must belong to the file on screen: no other file
+    // can be picked until the whole verification is over.
+    for (const char* list : {"DriveList", "DirList", "FileList", "List1"}) f[list].setEnabled(false);
     auto worker = std::make_unique<RegistryWorker>(main);
     RegistryWorker& w = *worker;
-    w.onClosed = [&main] { main.worker.reset(); };
+    // Released once its own tick, which closes it, has returned.
+    w.onClosed = [&main] { ui::releaseWhenIdle(std::move(main.worker)); };
     main.worker = std::move(worker);
     w.timer("TimerRegSearch").setEnabled(true);
     w.StartProcessing();

@@ -101,6 +101,7 @@ void AboutWindow::createControls() {
     site.kind = ControlKind::Picture;
     site.picture = "site";
     site.tip = kSiteTip;
+    site.handCursor = true;   // like the address it stands for, though it takes no click itself
     add(site);
     ControlArgs invite = label("Label15", 0, 4200, 5415, 495, "Clique no link acima e conheça mais sobre meu trabalho. ");
     invite.align = Align::Center;

@@ -1,6 +1,7 @@
 #include "windows/main_place.h"
 
 #include "app/main_window.h"
+#include "ui/events.h"
 
 namespace brontal::windows {
 namespace {
@@ -42,7 +43,7 @@ void showInMainPlace(MainWindow& main, std::unique_ptr<ui::Form>& slot, std::uni
     HWND owner = main.hwnd();
     self->onClosed = [&main, &slot, owner] {
         if (ui::Form::fromHwnd(owner) != &main) return;
-        if (slot && !slot->isOpen()) slot.reset();
+        if (slot && !slot->isOpen()) ui::releaseWhenIdle(std::move(slot));
     };
     slot = std::move(form);
     self->setTop(main.top());

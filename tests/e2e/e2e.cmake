@@ -5,10 +5,20 @@ if(NOT TARGET fixture_files OR NOT TARGET Brontal32)
   return()
 endif()
 
+# The program once more, over a heap that poisons what is freed and checks it:
+# for the scenarios that close it at awkward moments, where a use after free
+# must fail the test instead of passing by luck.
+add_executable(Brontal32_checked WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${CMAKE_SOURCE_DIR}/src/app/resources.rc
+  ${CMAKE_CURRENT_LIST_DIR}/checked_heap.cpp)
+target_include_directories(Brontal32_checked PRIVATE ${CMAKE_BINARY_DIR}/icon)
+target_link_libraries(Brontal32_checked PRIVATE brontal_win)
+target_link_options(Brontal32_checked PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode)
+add_dependencies(Brontal32_checked Brontal32)
+
 add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp)
 target_include_directories(e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/driver ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(e2e_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
-  PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
+  PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_CHECKED_EXE=\"$<TARGET_FILE:Brontal32_checked>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra)
 target_link_libraries(e2e_driver PUBLIC fixture_files user32 gdi32 advapi32)
 
@@ -17,7 +27,7 @@ add_executable(e2e_tests ${E2E_SCENARIOS})
 target_link_libraries(e2e_tests PRIVATE e2e_driver fixture_files gtest gtest_main)
 target_link_options(e2e_tests PRIVATE ${BRONTAL_STATIC_LINK})
 # The program and the fixtures it is driven with are built before the driver.
-add_dependencies(e2e_tests Brontal32 fixtures)
+add_dependencies(e2e_tests Brontal32 Brontal32_checked fixtures)
 
 # brontal_e2e(NAME n PREFIX p FILTER gtest-filter LOCALE brazil|english): one
 # group of scenarios in one prefix, under one user locale. Wine takes the user

@@ -57,6 +57,20 @@ TEST_F(StartUp, WineRunsElevatedSoTheAdminModeIsShown) {
     EXPECT_EQ(c("btnRegistro").tip(), " Registro do Windows (Regedit) - 32 bits ");
 }
 
+// Started on drive C: itself, with the current folder elsewhere on C:: the
+// drive list already stands on C:, so the browser stays in the program's
+// folder and the file box shows its placeholder.
+TEST(StartUpOnDriveC, TheBrowserStaysInTheProgramFolder) {
+    if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
+    e2e::Product app(e2e::Product::Options{e2e::productExe(), L"C:\\windows", {}});
+    std::wstring exe = e2e::productExe();
+    std::string folder = e2e::narrow(exe.substr(0, exe.rfind(L'\\') + 1));
+    EXPECT_TRUE(e2e::waitUntil([&] { return app["lblDirAddress"].text() == folder; }, 5000))
+        << app["lblDirAddress"].text() << " instead of " << folder;
+    EXPECT_EQ(app["txtFile"].text(), "Selecione um componente a ser verificado");
+    EXPECT_EQ(app["DriveList"].text().substr(0, 2), "c:");
+}
+
 struct System32Listing : StartUp {};
 
 TEST_F(System32Listing, EnteringSystem32ShowsTheNativeFolderAndLeavingHidesIt) {

@@ -6,6 +6,8 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include <tlhelp32.h>
+
 #include "file_fixtures.h"
 #include "ui/window_props.h"
 
@@ -341,6 +343,36 @@ void pressKey(WORD virtualKey) {
     Sleep(30);
 }
 
+void pressAltKey(WORD virtualKey) {
+    INPUT in[4]{};
+    WORD keys[4] = {VK_MENU, virtualKey, virtualKey, VK_MENU};
+    for (int k = 0; k < 4; ++k) {
+        in[k].type = INPUT_KEYBOARD;
+        in[k].ki.wVk = keys[k];
+        in[k].ki.wScan = static_cast<WORD>(MapVirtualKeyW(keys[k], MAPVK_VK_TO_VSC));
+        if (k >= 2) in[k].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    for (INPUT& i : in) {
+        SendInput(1, &i, sizeof(INPUT));
+        Sleep(20);
+    }
+}
+
+std::vector<std::string> runningPrograms() {
+    std::vector<std::string> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return names;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        std::wstring name = entry.szExeFile;
+        for (wchar_t& ch : name) ch = static_cast<wchar_t>(std::towlower(ch));
+        names.push_back(narrow(name));
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
 void bringToFront(HWND window) {
     SetForegroundWindow(window);
     Sleep(50);
@@ -403,6 +435,7 @@ bool registryKeyExists(HKEY root, const std::wstring& subkey, REGSAM view) {
 }
 
 Product::Product(Options options) {
+    if (!options.driveCFolder.empty()) SetEnvironmentVariableW(L"=C:", options.driveCFolder.c_str());
     std::wstring commandLine = L"\"" + options.exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -422,6 +455,13 @@ Product::~Product() { terminate(); }
 
 bool Product::running() const {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Product::waitForExit(DWORD timeoutMs) const {
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process_.hProcess, &code)) return std::nullopt;
+    return code;
 }
 
 void Product::terminate() {
@@ -503,6 +543,7 @@ std::wstring productExe() {
     if (n > 0 && n < MAX_PATH) return other;
     return windowsPathOf(BRONTAL_E2E_EXE);
 }
+std::wstring checkedProductExe() { return windowsPathOf(BRONTAL_E2E_CHECKED_EXE); }
 std::wstring fixturesDir() { return windowsPathOf(BRONTAL_E2E_FIXTURES); }
 
 bool copyFile(const std::wstring& from, const std::wstring& to) {

@@ -72,9 +72,13 @@ void doubleClick(const Ui& control);
 void clickListItem(const Ui& list, int index);
 void doubleClickListItem(const Ui& list, int index);
 void pressKey(WORD virtualKey);
+void pressAltKey(WORD virtualKey);   // Alt+F4 and the like, to the foreground window
 void bringToFront(HWND window);
 
 std::optional<std::string> clipboardText();
+
+// The lower-case executable names of every process of this Wine prefix.
+std::vector<std::string> runningPrograms();
 
 // Pixels of the screen inside a window: whether any has the colour.
 bool showsColor(const Ui& window, COLORREF color);
@@ -87,6 +91,9 @@ public:
     struct Options {
         std::wstring exe;
         std::wstring currentDirectory;   // empty: the driver's own
+        // The current folder of drive C: while the program runs on another
+        // drive (the "=C:" variable a shell keeps); empty: left as it is.
+        std::wstring driveCFolder;
     };
     explicit Product(Options options);
     ~Product();
@@ -94,6 +101,8 @@ public:
     Product& operator=(const Product&) = delete;
 
     bool running() const;
+    // The exit code once the program has ended within timeoutMs; nothing otherwise.
+    std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
     DWORD pid() const { return process_.dwProcessId; }
     void terminate();
 
@@ -122,6 +131,8 @@ private:
 // Where the test finds its inputs: the program and the fixture files of the
 // build, as Windows paths.
 std::wstring productExe();
+// The same program over a heap that poisons and checks freed memory.
+std::wstring checkedProductExe();
 std::wstring fixturesDir();
 
 // Copies a file, replacing what is there; false on failure.

@@ -19,8 +19,11 @@ inline std::string prefixKind() {
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
 
-    void start(const std::wstring& currentDirectory = L"C:\\") {
-        app = std::make_unique<Product>(Product::Options{productExe(), currentDirectory});
+    // Starts the program from drive Z: with folder as drive C:'s current
+    // folder, so that its browser moves there, as it does for a user who
+    // starts it from another drive.
+    void start(const std::wstring& folder = L"C:\\", const std::wstring& exe = productExe()) {
+        app = std::make_unique<Product>(Product::Options{exe, L"Z:\\", folder});
         bringToFront(app->main().hwnd());
     }
     void TearDown() override { app.reset(); }

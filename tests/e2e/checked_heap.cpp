@@ -1,0 +1,137 @@
+// A checking heap for the test build of the program: every block freed through
+// operator delete is filled with a pattern and held back from reuse for a
+// while, so that a read through a dangling pointer meets the pattern (and a
+// pointer made of it faults) instead of a live object, and a write into freed
+// memory is found when the block leaves quarantine or when the process ends.
+// Findings go to the debugger output and to the file named by
+// BRONTAL_HEAP_REPORT, and the process then ends with exit code 3.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr unsigned char kFreed = 0xDD;
+constexpr unsigned char kGuard = 0xFD;
+constexpr std::size_t kGuardBytes = 8;
+constexpr std::uint32_t kLive = 0x4C495645;   // "LIVE"
+constexpr std::uint32_t kDead = 0x44454144;   // "DEAD"
+constexpr std::size_t kQuarantineBlocks = 1 << 16;
+constexpr std::size_t kQuarantineBytes = 64u << 20;
+
+struct alignas(16) Header {
+    std::size_t size;
+    std::uint32_t state;
+};
+
+Header* quarantine[kQuarantineBlocks];
+std::size_t head = 0, count = 0, heldBytes = 0;
+SRWLOCK lock = SRWLOCK_INIT;
+bool failed = false;
+
+unsigned char* userBytes(Header* h) { return reinterpret_cast<unsigned char*>(h + 1); }
+
+[[noreturn]] void fail(const char* what, std::size_t size) {
+    char line[160];
+    std::snprintf(line, sizeof line, "Brontal32 checked heap: %s (a %u-byte block)\n", what,
+                  static_cast<unsigned>(size));
+    OutputDebugStringA(line);
+    char path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("BRONTAL_HEAP_REPORT", path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(f, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+            CloseHandle(f);
+        }
+    }
+    failed = true;
+    TerminateProcess(GetCurrentProcess(), 3);
+    for (;;) Sleep(INFINITE);
+}
+
+void checkFreed(Header* h) {
+    if (h->state != kDead) fail("freed block header overwritten", h->size);
+    const unsigned char* p = userBytes(h);
+    for (std::size_t i = 0; i < h->size; ++i)
+        if (p[i] != kFreed) fail("write into freed memory", h->size);
+}
+
+void* allocate(std::size_t size) {
+    void* raw = HeapAlloc(GetProcessHeap(), 0, sizeof(Header) + size + kGuardBytes);
+    if (!raw) throw std::bad_alloc();
+    auto* h = static_cast<Header*>(raw);
+    h->size = size;
+    h->state = kLive;
+    std::memset(userBytes(h) + size, kGuard, kGuardBytes);
+    return userBytes(h);
+}
+
+void release(void* p) {
+    if (!p) return;
+    Header* h = static_cast<Header*>(p) - 1;
+    if (h->state != kLive) fail(h->state == kDead ? "block freed twice" : "block freed that was not allocated here",
+                                h->size);
+    for (std::size_t i = 0; i < kGuardBytes; ++i)
+        if (userBytes(h)[h->size + i] != kGuard) fail("write past the end of a block", h->size);
+    h->state = kDead;
+    std::memset(userBytes(h), kFreed, h->size);
+    AcquireSRWLockExclusive(&lock);
+    std::size_t tail = (head + count) % kQuarantineBlocks;
+    quarantine[tail] = h;
+    ++count;
+    heldBytes += h->size;
+    while (count == kQuarantineBlocks || heldBytes > kQuarantineBytes) {
+        Header* oldest = quarantine[head];
+        head = (head + 1) % kQuarantineBlocks;
+        --count;
+        heldBytes -= oldest->size;
+        checkFreed(oldest);
+        HeapFree(GetProcessHeap(), 0, oldest);
+    }
+    ReleaseSRWLockExclusive(&lock);
+}
+
+// Runs when the process ends, ExitProcess included: what is still held back
+// is checked once more.
+void NTAPI atProcessEnd(PVOID, DWORD reason, PVOID) {
+    if (reason != DLL_PROCESS_DETACH || failed) return;
+    for (std::size_t i = 0; i < count; ++i) checkFreed(quarantine[(head + i) % kQuarantineBlocks]);
+}
+
+} // namespace
+
+extern "C" {
+extern const IMAGE_TLS_DIRECTORY _tls_used;
+__attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK brontalCheckedHeapAtEnd = atProcessEnd;
+}
+// Keeps the image's TLS directory, and with it the callback, in the link.
+__attribute__((used)) const void* const brontalTlsDirectory = &_tls_used;
+
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { release(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { release(p); }
