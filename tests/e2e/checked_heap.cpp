@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -55,6 +56,7 @@ unsigned char* userBytes(Header* h) { return reinterpret_cast<unsigned char*>(h 
     for (;;) Sleep(INFINITE);
 }
 
+
 void checkFreed(Header* h) {
     if (h->state != kDead) fail("freed block header overwritten", h->size);
     const unsigned char* p = userBytes(h);
@@ -97,21 +99,16 @@ void release(void* p) {
     ReleaseSRWLockExclusive(&lock);
 }
 
-// Runs when the process ends, ExitProcess included: what is still held back
-// is checked once more.
-void NTAPI atProcessEnd(PVOID, DWORD reason, PVOID) {
-    if (reason != DLL_PROCESS_DETACH || failed) return;
+// What is still held back is checked once more when the program returns from
+// its entry point.
+void checkAllAtExit() {
+    if (failed) return;
     for (std::size_t i = 0; i < count; ++i) checkFreed(quarantine[(head + i) % kQuarantineBlocks]);
 }
 
-} // namespace
+const bool registered = std::atexit(checkAllAtExit) == 0;
 
-extern "C" {
-extern const IMAGE_TLS_DIRECTORY _tls_used;
-__attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK brontalCheckedHeapAtEnd = atProcessEnd;
-}
-// Keeps the image's TLS directory, and with it the callback, in the link.
-__attribute__((used)) const void* const brontalTlsDirectory = &_tls_used;
+} // namespace
 
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }

@@ -50,7 +50,7 @@ function(brontal_e2e)
   set_property(TEST ${E_NAME} APPEND PROPERTY ENVIRONMENT ${env})
 endfunction()
 
-brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:System32Listing.*" LOCALE brazil)
+brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:StartUpOnDriveC.*:System32Listing.*" LOCALE brazil)
 brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*:SizeTextBrazil.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "SizeTextEnglish.*:FileNames.*" LOCALE english)
@@ -63,3 +63,4 @@ brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*
 brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 180)
 brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil)
 brontal_e2e(NAME e2e_faults PREFIX win64 FILTER "Faults.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_interruptions PREFIX win64 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 240)

@@ -81,10 +81,15 @@ int wmain(int argc, wchar_t** argv) {
     e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", work + L"\\BrontalTest32.dll");
     e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
 
-    e2e::Product app({e2e::productExe(), work});
+    // Started from another drive with the work folder current on C:, the
+    // browser opens there; the clear button then shows the name box's
+    // placeholder, as a start from drive C: does.
+    e2e::Product app({e2e::productExe(), L"Z:\\", work});
     HWND main = app.main().hwnd();
     e2e::bringToFront(main);
     e2e::waitUntil([&] { return app["FileList"].count() > 0; }, 10000);
+    e2e::click(app["btnLimpar"]);
+    e2e::waitUntil([&] { return app["txtFile"].text() == "Selecione um componente a ser verificado"; }, 5000);
     saveWindow(main, "01-main-window");
 
     selectFile(app, "BrontalTest32.dll");

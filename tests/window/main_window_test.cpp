@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "inspect/file_panel.h"
 #include "platform/files.h"
 #include "ui/events.h"
 #include "ui/window_props.h"
@@ -131,6 +132,61 @@ TEST_F(MainWindowTest, FileButtonWithNothingSelectedBeepsAndComplains) {
     main->timer("TimerMensagem").fire();
     EXPECT_EQ(c("txtRegistrado").text(), "");
     EXPECT_FALSE(main->timer("TimerMensagem").enabled());
+}
+
+// The clear that a refusal set up takes that refusal only: an answer written
+// on the line before it falls due stays.
+TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
+    open(true);
+    brontal::inspect::ShowErrorMessage(*main, "É preciso selecionar um arquivo primeiro.");
+    c("txtRegistrado").setForeColor(brontal::ui::kGreen);
+    c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
+    main->timer("TimerMensagem").fire();
+    EXPECT_EQ(c("txtRegistrado").text(), "Componente 32 bits localizado no Registro.");
+    EXPECT_FALSE(main->timer("TimerMensagem").enabled());
+}
+
+// The press effect through the mouse messages a control really gets, in the
+// orders a user can make them.
+TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
+    open(true);
+    brontal::ui::Control& text = c("lblSystem32");
+    brontal::ui::Control& image = c("imgSystem32");
+    brontal::ui::Control& other = c("lblSysWOW64");
+    const POINT textAt{text.left(), text.top()}, imageAt{image.left(), image.top()}, otherAt{other.left(), other.top()};
+    auto send = [](brontal::ui::Control& to, UINT msg, WPARAM keys) { SendMessageW(to.hwnd(), msg, keys, MAKELPARAM(2, 2)); };
+    auto expectHome = [&](const char* after) {
+        EXPECT_EQ(text.left(), textAt.x) << after;
+        EXPECT_EQ(text.top(), textAt.y) << after;
+        EXPECT_EQ(image.left(), imageAt.x) << after;
+        EXPECT_EQ(image.top(), imageAt.y) << after;
+        EXPECT_EQ(other.left(), otherAt.x) << after;
+        EXPECT_EQ(other.top(), otherAt.y) << after;
+    };
+
+    send(text, WM_LBUTTONDOWN, MK_LBUTTON);
+    EXPECT_EQ(text.left(), textAt.x + 15);
+    EXPECT_EQ(image.top(), imageAt.y + 15);
+    send(text, WM_LBUTTONUP, 0);
+    expectHome("a click");
+    EXPECT_EQ(recorder.shell.size(), 1u);
+
+    send(text, WM_RBUTTONDOWN, MK_RBUTTON);
+    send(text, WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON);
+    send(text, WM_LBUTTONUP, MK_RBUTTON);
+    send(text, WM_RBUTTONUP, 0);
+    expectHome("a right press, then a left one");
+
+    // The storage labels now hold the System32 pair's place.
+    send(other, WM_LBUTTONUP, 0);
+    expectHome("a release with no press");
+
+    send(text, WM_LBUTTONDOWN, MK_LBUTTON);
+    ReleaseCapture();   // another window takes the mouse
+    expectHome("a lost capture");
+    send(text, WM_LBUTTONUP, 0);
+    expectHome("the release after the lost capture");
+    EXPECT_EQ(recorder.shell.size(), 2u) << "the two left presses released on the pair opened its folder, nothing else did";
 }
 
 TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {

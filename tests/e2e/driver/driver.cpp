@@ -485,6 +485,12 @@ Ui Product::form(std::string_view formName) const {
     return {};
 }
 
+bool Product::loaded(std::string_view formName) const {
+    for (HWND w : topLevelWindows())
+        if (Ui(w).name() == formName) return true;
+    return false;
+}
+
 Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
     Ui found;
     waitUntil([&] { return (found = form(formName)) || !running(); }, timeoutMs);

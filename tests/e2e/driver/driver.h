@@ -110,6 +110,7 @@ public:
     // ("Form1", "Form6", ...); waits up to timeoutMs.
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
     Ui form(std::string_view formName) const;   // no wait; empty when absent
+    bool loaded(std::string_view formName) const;   // the window exists, shown or hidden
     Ui main() const { return main_; }
     // A control of the main window (or of form) by its published name.
     Ui operator[](std::string_view controlName) const { return control(main_, controlName); }
