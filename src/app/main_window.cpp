@@ -12,6 +12,7 @@
 #include "report/report_window.h"
 #include "ui/events.h"
 #include "ui/press_effect.h"
+#include "ui/window_props.h"
 #include "verify/verify_flow.h"
 #include "windows/about_window.h"
 #include "windows/admin_notice.h"
@@ -88,6 +89,13 @@ void MainWindow::desceBotoes(ui::Control& botao1, ui::Control& botao2) {
 void MainWindow::sobeBotoes(ui::Control& botao1, ui::Control& botao2) {
     ui::release(*this, botao1, "lblPosTop1", "lblPosLeft1");
     ui::release(*this, botao2, "lblPosTop2", "lblPosLeft2");
+}
+
+void MainWindow::finished(Done what) {
+    static constexpr const wchar_t* kProps[] = {ui::kVerificationsDoneProp, ui::kSearchesDoneProp,
+                                                ui::kRegistrationsDoneProp};
+    int i = static_cast<int>(what);
+    ui::publishCount(hwnd(), kProps[i], ++done_[i]);
 }
 
 void MainWindow::OpenFolder(const std::string& folderPath) {

@@ -44,6 +44,10 @@ public:
     void desceBotoes(ui::Control& botao1, ui::Control& botao2);
     void sobeBotoes(ui::Control& botao1, ui::Control& botao2);
 
+    // A verification, a folder search or a registration request has ended.
+    enum class Done { Verification, Search, Registration };
+    void finished(Done what);
+
     void OpenFolder(const std::string& folderPath);
     void UnloadAllForms();
 
@@ -68,6 +72,7 @@ private:
     bool onKey(int vk);
 
     Services services_;
+    unsigned done_[3] = {};
     std::vector<std::string> dirPaths_;   // the full path of every DirList entry
     std::string dirPath_;
 };

@@ -162,6 +162,7 @@ void runFolderSearch(MainWindow& main, const std::string& name) {
     f[list].setEnabled(true);
     f[list].setFocus();
     settleSearchIndicators(main);
+    main.finished(MainWindow::Done::Search);
 }
 
 void stopFolderSearch(MainWindow& main) {

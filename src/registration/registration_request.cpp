@@ -32,6 +32,7 @@ void requestRegistration(MainWindow& main, RegMode mode) {
 
     auto confirm = std::make_unique<ConfirmWindow>(main);
     confirm->showModal();
+    main.finished(MainWindow::Done::Registration);
 }
 
 } // namespace brontal::registration

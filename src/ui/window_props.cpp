@@ -28,7 +28,13 @@ void publishColor(HWND hwnd, const wchar_t* prop, OleColor color) {
     if (hwnd) SetPropW(hwnd, prop, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(color)));
 }
 
+void publishCount(HWND hwnd, const wchar_t* prop, unsigned count) {
+    if (hwnd) SetPropW(hwnd, prop, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(count)));
+}
+
 void unpublishAll(HWND hwnd) {
+    for (const wchar_t* count : {kVerificationsDoneProp, kSearchesDoneProp, kRegistrationsDoneProp})
+        RemovePropW(hwnd, count);
     dropAtom(hwnd, kNameProp);
     dropAtom(hwnd, kTipProp);
     dropAtom(hwnd, kPictureProp);

@@ -15,10 +15,16 @@ inline constexpr wchar_t kForeColorProp[] = L"Brontal.ForeColor";
 inline constexpr wchar_t kBackColorProp[] = L"Brontal.BackColor";
 inline constexpr wchar_t kTipProp[] = L"Brontal.Tip";
 inline constexpr wchar_t kPictureProp[] = L"Brontal.Picture";
+// How many of an operation a form has finished: a count that only grows, so
+// an observer can wait for the end of what it started, however short.
+inline constexpr wchar_t kVerificationsDoneProp[] = L"Brontal.VerificationsDone";
+inline constexpr wchar_t kSearchesDoneProp[] = L"Brontal.SearchesDone";
+inline constexpr wchar_t kRegistrationsDoneProp[] = L"Brontal.RegistrationsDone";
 
 void publishName(HWND hwnd, std::string_view name);
 void publishText(HWND hwnd, const wchar_t* prop, std::string_view text); // as a global atom
 void publishColor(HWND hwnd, const wchar_t* prop, OleColor color);
+void publishCount(HWND hwnd, const wchar_t* prop, unsigned count);
 void unpublishAll(HWND hwnd);
 
 } // namespace brontal::ui

@@ -32,6 +32,10 @@ void verifyComponent(MainWindow& main) {
     // A verification already waiting for its registry answer is left alone:
     // a second one would restart the worker's delay while both wait.
     if (main.worker && main.worker->isOpen()) return;
+    struct Finished {
+        MainWindow& main;
+        ~Finished() { main.finished(MainWindow::Done::Verification); }
+    } finished{main};
 
     if (f["DirList"].enabled()) {                                        // 1
         inspect::comparisonPanelClear(main);

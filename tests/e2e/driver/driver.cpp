@@ -485,6 +485,10 @@ Ui Product::form(std::string_view formName) const {
     return {};
 }
 
+unsigned Product::finished(const wchar_t* countProp) const {
+    return static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetPropW(main_.hwnd(), countProp)));
+}
+
 bool Product::loaded(std::string_view formName) const {
     for (HWND w : topLevelWindows())
         if (Ui(w).name() == formName) return true;

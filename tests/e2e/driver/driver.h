@@ -111,6 +111,10 @@ public:
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
     Ui form(std::string_view formName) const;   // no wait; empty when absent
     bool loaded(std::string_view formName) const;   // the window exists, shown or hidden
+    // How many verifications, folder searches or registration requests the
+    // main window has finished (ui::kVerificationsDoneProp and the like): take
+    // it before an action, then wait for it to grow.
+    unsigned finished(const wchar_t* countProp) const;
     Ui main() const { return main_; }
     // A control of the main window (or of form) by its published name.
     Ui operator[](std::string_view controlName) const { return control(main_, controlName); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver.h"
+#include "ui/window_props.h"
 
 namespace e2e {
 
@@ -57,14 +58,20 @@ struct ProductTest : ::testing::Test {
         ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
     }
 
-    // Clicks the verify button and waits until both the registry answer and
-    // the folder search are over.
+    // Runs fn (a click, a key) and waits until the main window has finished
+    // one more of the operations counted under countProp.
+    template <typename Action>
+    bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 60000) {
+        unsigned before = app->finished(countProp);
+        fn();
+        return waitUntil([&] { return app->finished(countProp) > before || !app->running(); }, timeoutMs) &&
+               app->running();
+    }
+
+    // Clicks the verify button and waits until the whole verification, the
+    // registry answer and the folder search, is over.
     void verifyAndWait(DWORD timeoutMs = 60000) {
-        click(c("btnVer"));
-        ASSERT_TRUE(waitUntil([&] { return !c("btnVer").enabled(); }, 5000)) << "the verification did not start";
-        ASSERT_TRUE(waitUntil(
-            [&] { return c("btnVer").enabled() && c("DirList").enabled() && text("lblStopSearch") == "0"; },
-            timeoutMs))
+        ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }, timeoutMs))
             << "the verification did not end";
     }
 };
