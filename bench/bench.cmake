@@ -2,12 +2,12 @@
 # one line of the README's results table, a ratio against a baseline measured
 # in the same run.
 set(BENCH_DIR ${CMAKE_SOURCE_DIR}/bench)
-add_executable(bench_minimal_window WIN32 ${BENCH_DIR}/minimal_window.cpp)
+add_executable(bench_minimal_window WIN32 EXCLUDE_FROM_ALL ${BENCH_DIR}/minimal_window.cpp)
 target_compile_options(bench_minimal_window PRIVATE ${BRONTAL_WIN_FLAGS})
 target_link_options(bench_minimal_window PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode)
 
 foreach(b startup search probe memory)
-  add_executable(bench_${b} ${BENCH_DIR}/bench_${b}.cpp)
+  add_executable(bench_${b} EXCLUDE_FROM_ALL ${BENCH_DIR}/bench_${b}.cpp)
   target_link_libraries(bench_${b} PRIVATE brontal_win psapi)
   target_link_options(bench_${b} PRIVATE ${BRONTAL_STATIC_LINK} -municode)
 endforeach()

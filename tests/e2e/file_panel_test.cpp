@@ -76,22 +76,16 @@ TEST_F(FilePanel, AnUnknownMachineIsReportedThenShownAs32Bits) {
     EXPECT_TRUE(e2e::waitUntil([&] { return app->messageBoxes().empty(); }, 3000));
 }
 
-TEST_F(FilePanel, ReportButtonWithNothingSelectedShowsAPassingMessage) {
+// The refusal itself is the message line's, whose three-second clear the
+// window tests follow through its timer; here: nothing opens.
+TEST_F(FilePanel, ReportButtonWithNothingSelectedOpensNothing) {
     ASSERT_EQ(text("txtFile"), "");
-    click(c("btnFile"));
-    const std::string message = "É preciso Selecionar um item primeiro";
-    ASSERT_TRUE(waitText("txtRegistrado", message, 2000));
-    ULONGLONG shown = GetTickCount64();
-    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
-    // Painted in dark red, not only said so.
-    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::showsColor(c("txtRegistrado"), RGB(192, 0, 0)); }, 2000));
+    ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] {
+        click(c("btnFile"));
+        click(c("btnVer"));   // refused too, and counted once it has been
+    }));
     EXPECT_FALSE(app->form("Form3")) << "the report window stays closed";
     EXPECT_TRUE(app->main().visible());
-
-    ASSERT_TRUE(e2e::waitUntil([&] { return text("txtRegistrado").empty(); }, 6000));
-    ULONGLONG lasted = GetTickCount64() - shown;
-    EXPECT_GE(lasted, 2500u);
-    EXPECT_LE(lasted, 4500u);
 }
 
 struct SizeTextBrazil : FilePanelBase {};

@@ -44,38 +44,19 @@ struct Verify : ProductTest {
     }
 };
 
-TEST_F(Verify, RegisteredAndLoadable32BitComponent) {
-    selectFile("BrontalTest32.dll");
-    click(c("btnVer"));
-    // First the blinking wait, with the verify button out of reach.
-    ASSERT_TRUE(e2e::waitUntil([&] { return !c("btnVer").enabled(); }, 5000));
-    EXPECT_EQ(text("txtRegistrado"), "Procurando componente no registro. Aguarde...");
-    ASSERT_TRUE(waitText("txtRegistrado", "Componente 32 bits localizado no Registro.", 30000));
-    EXPECT_EQ(c("txtRegistrado").foreColor(), 32768u);
-    ASSERT_TRUE(e2e::waitUntil([&] { return !c("imgCharge").tip().empty(); }, 10000));
-    EXPECT_EQ(c("imgCharge").tip(), "Componente carregado na memória.");
-    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge3").picture());
-    ASSERT_TRUE(e2e::waitUntil([&] { return c("DirList").enabled() && text("lblStopSearch") == "0"; }, 60000));
-    EXPECT_TRUE(c("btnVer").enabled());
-}
-
-TEST_F(Verify, Unregistered64BitComponentIsNeitherFoundNorLoaded) {
-    selectFile("BrontalTest64.dll");
-    verifyAndWait();
-    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
-    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
-    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
-    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
-    // Its name lies in no common folder: every slot ends at "---".
-    for (const char* label : {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"})
-        EXPECT_EQ(text(label), "---") << label;
-    EXPECT_EQ(c("lstArquivos").count(), 0);
-}
-
-TEST_F(Verify, FolderSearchFillsTheSlotOfTheFolderHoldingACopy) {
+// A registered 32-bit component with a copy in SysWOW64: found, loaded, and
+// its copy's facts in that folder's slot only.
+TEST_F(Verify, RegisteredComponentWithACopyInACommonFolder) {
     ASSERT_TRUE(e2e::copyFile(std::wstring(kFolder) + L"\\BrontalTest32.dll", kSysWow64Copy));
     selectFile("BrontalTest32.dll");
     verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits localizado no Registro.");
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 32768u);
+    EXPECT_EQ(c("imgCharge").tip(), "Componente carregado na memória.");
+    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge3").picture());
+    EXPECT_TRUE(c("btnVer").enabled());
+    EXPECT_TRUE(c("FileList").enabled());
+
     EXPECT_EQ(text("lblSysWOW64KB"), text("txtKB"));
     EXPECT_EQ(text("lblSysWOW64data"), text("lblFileData"));
     EXPECT_EQ(text("lblSysWOW64b"), "32");
@@ -92,6 +73,19 @@ TEST_F(Verify, FolderSearchFillsTheSlotOfTheFolderHoldingACopy) {
     EXPECT_EQ(CompareStringOrdinal(e2e::widen(hits.item(0)).c_str(), -1, kSysWow64Copy, -1, TRUE), CSTR_EQUAL)
         << hits.item(0);
     DeleteFileW(kSysWow64Copy);
+}
+
+TEST_F(Verify, Unregistered64BitComponentIsNeitherFoundNorLoaded) {
+    selectFile("BrontalTest64.dll");
+    verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
+    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
+    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
+    // Its name lies in no common folder: every slot ends at "---".
+    for (const char* label : {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"})
+        EXPECT_EQ(text(label), "---") << label;
+    EXPECT_EQ(c("lstArquivos").count(), 0);
 }
 
 } // namespace

@@ -67,6 +67,7 @@ TEST(RegistryQuery, LooksForTheKeyInExactCase) {
               "cmd.exe /C reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
     EXPECT_TRUE(outputNamesClsid("\r\nHKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32\r\n"));
     EXPECT_FALSE(outputNamesClsid("hkey_classes_root\\clsid"));
+    EXPECT_FALSE(outputNamesClsid("HKEY_CLASSES_ROOT\\Interface\\{1}\r\n"));
     EXPECT_FALSE(outputNamesClsid("Failed to execute command."));
     EXPECT_FALSE(outputNamesClsid(""));
 }
