@@ -52,8 +52,10 @@ TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
     EXPECT_EQ(regsvr32Program("64", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
     EXPECT_EQ(regsvr32Program("", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
     EXPECT_EQ(regsvr32Program("32", false), "C:\\Windows\\System32\\regsvr32.exe");
-    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Register, "C:\\a b\\&^%.dll"), "P.exe  /s \"C:\\a b\\&^%.dll\"");
-    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Unregister, "x.ocx"), "P.exe  /u /s \"x.ocx\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Register, "C:\\a b\\&^%.dll"), "  /s \"C:\\a b\\&^%.dll\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Register, "C:\\c %PATH% & (x)^!\\a.dll"),
+              "  /s \"C:\\c %PATH% & (x)^!\\a.dll\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Unregister, "x.ocx"), "  /u /s \"x.ocx\"");
     EXPECT_EQ(modeFromText("1"), RegMode::Register);
     EXPECT_EQ(modeFromText("0"), RegMode::Unregister);
     EXPECT_EQ(outcomeText(RegMode::Register, true), "Componente registrado com sucesso.");
