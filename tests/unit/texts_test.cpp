@@ -65,8 +65,9 @@ TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
 }
 
 TEST(RegistryQuery, LooksForTheKeyInExactCase) {
-    EXPECT_EQ(regQueryCommandLine("my comp.dll"),
-              "cmd.exe /C reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
+    EXPECT_EQ(regQueryCommandLine("my comp.dll"), "reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
+    EXPECT_EQ(regQueryCommandLine("comp %USERNAME% & (1)^!.dll"),
+              "reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"comp %USERNAME% & (1)^!.dll\"");
     EXPECT_TRUE(outputNamesClsid("\r\nHKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32\r\n"));
     EXPECT_FALSE(outputNamesClsid("hkey_classes_root\\clsid"));
     EXPECT_FALSE(outputNamesClsid("Failed to execute command."));
