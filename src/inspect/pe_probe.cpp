@@ -19,12 +19,16 @@ constexpr std::uint32_t kPeSignature = 17744; // "PE\0\0"
 PeVerdict probePe(PeReader& file) {
     unsigned char dos[64] = {};
     unsigned char header[24] = {};
-    file.read(dos, sizeof dos);
-    if (u16(dos) != kMz) return {};
-    // A negative or outlandish e_lfanew simply leaves the position where it is
-    // or reads nothing: the signature test below then fails.
-    file.seek(static_cast<std::int32_t>(u32(dos + 60)));
-    file.read(header, sizeof header);
+    // Bytes the file did not supply are not zeros of the file: one cut before
+    // the last byte judged is no image, where the zeros would have made a cut
+    // header "machine 0" and a cut machine field "100" or "76".
+    std::size_t got = file.read(dos, sizeof dos);
+    if (got < sizeof dos || u16(dos) != kMz) return {}; // e_lfanew ends the DOS header
+    // e_lfanew of 2^31 or more is negative here and the seek fails; going on
+    // would judge whatever follows the DOS header instead.
+    if (!file.seek(static_cast<std::int32_t>(u32(dos + 60)))) return {};
+    got = file.read(header, sizeof header);
+    if (got < 6) return {}; // signature and machine field; the rest is not judged
     if (u32(header) != kPeSignature) return {};
     std::uint16_t machine = u16(header + 4);
     switch (machine) {

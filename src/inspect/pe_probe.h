@@ -24,7 +24,9 @@ struct PeVerdict {
     bool is64() const { return kind == PeKind::Amd64 || kind == PeKind::Ia64; }
 };
 
-// Two reads (64 and 24 bytes into zero-filled buffers) and one seek, never more.
+// Two reads (64 and 24 bytes) and one seek, never more. A file too short for
+// a field the verdict rests on (MZ, e_lfanew, the PE signature, the machine
+// field), or an e_lfanew the seek refuses, is NotPe.
 PeVerdict probePe(PeReader& file);
 std::string unknownArchitectureMessage(std::uint16_t machine);
 std::string bitnessText(bool is64);

@@ -7,20 +7,8 @@
 #include "platform/unique_handle.h"
 
 namespace brontal::platform {
-namespace {
 
-// "cmd.exe /C ..." -> the full path of the system's cmd.exe, so that a cmd.exe
-// planted beside the program or in the current folder is never the one run.
-std::wstring systemProgramFor(const std::wstring& commandLine) {
-    size_t end = commandLine.find(L' ');
-    std::wstring program = commandLine.substr(0, end);
-    if (program.find(L'\\') != std::wstring::npos) return {};
-    return widen(systemFolder()) + L"\\" + program;
-}
-
-} // namespace
-
-std::string RunCommandGetOutput(const std::string& commandLine) {
+std::string RunCommandGetOutput(const std::string& program, const std::string& commandLine) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     unique_handle readEnd, writeEnd;
     if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0)) return "Failed to create pipe.";
@@ -36,10 +24,10 @@ std::string RunCommandGetOutput(const std::string& commandLine) {
     si.hStdError = writeEnd.get();
     PROCESS_INFORMATION pi{};
     std::wstring line = widen(commandLine);
-    std::wstring program = systemProgramFor(line);
+    std::wstring application = widen(program);
     std::wstring folder = widen(systemFolder());
-    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), line.data(), &inherit, &inherit, TRUE,
-                        CREATE_NO_WINDOW, nullptr, folder.c_str(), &si, &pi))
+    if (!CreateProcessW(application.c_str(), line.data(), &inherit, &inherit, TRUE, CREATE_NO_WINDOW, nullptr,
+                        folder.c_str(), &si, &pi))
         return "Failed to execute command.";
     unique_handle process(pi.hProcess), thread(pi.hThread);
     // Our copy of the write end goes before the first read, so the read fails

@@ -5,10 +5,10 @@
 
 namespace brontal::platform {
 
-// The command line is passed as it is; the program that runs it is taken from
-// the system folder (never from the program's or the current folder), and the
-// child starts in the system folder. Returns the output, or
-// "Failed to create pipe." / "Failed to execute command.".
-std::string RunCommandGetOutput(const std::string& commandLine);
+// Starts program (a full path, so that no copy beside the program or in the
+// current folder is taken) with the command line as it is, in the system
+// folder. Returns the output, or "Failed to create pipe." /
+// "Failed to execute command.".
+std::string RunCommandGetOutput(const std::string& program, const std::string& commandLine);
 
 } // namespace brontal::platform

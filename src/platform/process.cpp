@@ -23,15 +23,16 @@ ProcessExit waitForExit(HANDLE process) {
     return result;
 }
 
-ProcessExit createHidden(const std::string& commandLine) {
+ProcessExit createHidden(const std::string& file, const std::string& commandLine) {
+    std::wstring program = widen(file);
     std::wstring line = widen(commandLine);   // CreateProcessW may write into it
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si, &pi))
         return {};
     unique_handle thread(pi.hThread);
     unique_handle process(pi.hProcess);
@@ -44,7 +45,10 @@ ProcessExit shellHidden(const HiddenRun& run) {
                  dir = widen(run.directory);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    // The program reports a refused start itself.
+    // The program reports a refused start itself. No SEE_MASK_DOENVSUBST: a
+    // %NAME% in the parameters is part of a file name, not a variable.
+    // (Wine 8 expands such names in the file whatever the mask says, but not
+    // in the parameters; the file is always a program of the system.)
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = run.owner;
     info.lpVerb = verb.c_str();
@@ -60,7 +64,9 @@ ProcessExit shellHidden(const HiddenRun& run) {
 
 } // namespace
 
-ProcessExit runHidden(const HiddenRun& run) { return run.verb.empty() ? createHidden(run.commandLine) : shellHidden(run); }
+ProcessExit runHidden(const HiddenRun& run) {
+    return run.verb.empty() ? createHidden(run.file, run.commandLine) : shellHidden(run);
+}
 
 std::string systemProgram(const std::string& exeName) { return systemFolder() + "\\" + exeName; }
 

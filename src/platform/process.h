@@ -8,11 +8,12 @@ namespace brontal::platform {
 
 // One hidden run that is waited for without time-out. With a verb it goes
 // through the shell (file, parameters, directory, owner); without one the
-// command line is created as it is, with no separate program name.
+// process is created from file, a full path, with commandLine as its
+// command line. Neither way is a command interpreter in between.
 struct HiddenRun {
     std::string commandLine;
     std::string verb;
-    std::string file;
+    std::string file;        // the program, by full path
     std::string parameters;
     std::string directory;
     HWND owner = nullptr;

@@ -21,16 +21,13 @@ std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64) {
     return bitnessText == "32" ? "C:\\Windows\\SysWow64\\regsvr32.exe" : "C:\\Windows\\Sysnative\\regsvr32.exe";
 }
 
-std::string regsvr32CommandLine(std::string_view program, RegMode mode, std::string_view fullPath) {
-    std::string line(program);
-    line += mode == RegMode::Register ? "  /s " : "  /u /s ";
-    line += '"';
-    line += fullPath;
-    line += '"';
-    return line;
+std::string regsvr32Arguments(RegMode mode, std::string_view fullPath) {
+    std::string arguments = mode == RegMode::Register ? "  /s " : "  /u /s ";
+    arguments += '"';
+    arguments += fullPath;
+    arguments += '"';
+    return arguments;
 }
-
-std::string shellParameters(std::string_view commandLine) { return "/C " + std::string(commandLine); }
 
 std::string outcomeText(RegMode mode, bool ok) {
     if (ok) return mode == RegMode::Register ? "Componente registrado com sucesso." : "Componente desregistrado com sucesso.";

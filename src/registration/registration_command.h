@@ -12,8 +12,9 @@ bool hasComponentExtension(std::string_view nameOrPath); // ".dll" or ".ocx", an
 // The regsvr32.exe that matches the file: SysWOW64's for "32", the native one
 // through Sysnative otherwise; System32's on 32-bit Windows, which has neither.
 std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64);
-std::string regsvr32CommandLine(std::string_view program, RegMode mode, std::string_view fullPath);
-std::string shellParameters(std::string_view commandLine); // "/C " + the command line
+// What follows the program on its command line: "  /s " or "  /u /s ", then
+// the path in double quotes.
+std::string regsvr32Arguments(RegMode mode, std::string_view fullPath);
 std::string outcomeText(RegMode mode, bool ok);
 
 } // namespace brontal

@@ -23,8 +23,7 @@ void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::s
     } else {
         RegMode mode = modeFromText(main["lblIntReg"].text());
         std::string program = regsvr32Program(main["lblb"].text(), main.windowsIs64());
-        std::string command = regsvr32CommandLine(program, mode, fullPath);
-        bool ok = RunHiddenCommand(main, confirmWindow, command, main.elevated());
+        bool ok = RunHiddenCommand(main, confirmWindow, program, regsvr32Arguments(mode, fullPath), main.elevated());
         services.beep();
         auto result = std::make_unique<ResultWindow>(main);
         ui::Control& message = (*result)["lblMensagem"];
@@ -36,15 +35,17 @@ void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::s
     confirmWindow.close();
 }
 
-bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& commandLine, bool elevated) {
+bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+                      bool elevated) {
     Services& services = main.services();
+    const std::string commandLine = program + arguments;
     platform::HiddenRun run;
     run.owner = owner.hwnd();
+    run.file = program;
     if (elevated) {
         // One run, through the shell, and that run decides.
         run.verb = "runas";
-        run.file = platform::systemProgram("cmd.exe");
-        run.parameters = shellParameters(commandLine);
+        run.parameters = arguments;
         run.directory = platform::systemFolder();
     } else {
         run.commandLine = commandLine;

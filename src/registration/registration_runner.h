@@ -15,8 +15,12 @@ namespace brontal::registration {
 void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::string& fullPath,
                          const std::string& fileName);
 
-// True only when the process ran, its exit code could be read and is 0.
-// Elevated: cmd.exe of the system folder through the shell's "runas" verb.
-bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& commandLine, bool elevated);
+// Runs program (a full path) with arguments, hidden and waited for; true only
+// when the process ran, its exit code could be read and is 0. Elevated, the
+// program itself goes through the shell's "runas" verb, never a command
+// interpreter: that would expand %NAME% in the component's path and run
+// another file than the one shown.
+bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+                      bool elevated);
 
 } // namespace brontal::registration

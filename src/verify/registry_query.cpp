@@ -3,7 +3,7 @@
 namespace brontal {
 
 std::string regQueryCommandLine(std::string_view name) {
-    return "cmd.exe /C reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"" + std::string(name) + "\"";
+    return "reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"" + std::string(name) + "\"";
 }
 
 bool outputNamesClsid(std::string_view output) {

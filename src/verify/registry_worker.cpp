@@ -4,6 +4,7 @@
 #include "inspect/folder_chain.h"
 #include "platform/command_output.h"
 #include "platform/component_load.h"
+#include "platform/process.h"
 #include "ui/events.h"
 #include "verify/registry_query.h"
 
@@ -102,7 +103,8 @@ void RegistryWorker::ReportRegistrySearch(const std::string& name) {
 }
 
 bool RegistryWorker::FindInClsidRegistry(const std::string& name) {
-    return outputNamesClsid(platform::RunCommandGetOutput(regQueryCommandLine(name)));
+    return outputNamesClsid(
+        platform::RunCommandGetOutput(platform::systemProgram("reg.exe"), regQueryCommandLine(name)));
 }
 
 bool RegistryWorker::TestComponentLoad(const std::string& path) {

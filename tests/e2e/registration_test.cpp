@@ -2,6 +2,8 @@
 // window and the self-closing result window, checked in the registry itself.
 #include "scenario.h"
 
+#include <optional>
+
 namespace {
 
 using e2e::ProductTest;
@@ -14,6 +16,26 @@ constexpr wchar_t kCtlClass[] = L"CLSID\\{0B87DA93-1291-46E7-A96D-12182300DFCB}"
 
 bool classIn32BitView(const wchar_t* key) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, KEY_WOW64_32KEY); }
 bool classIn64BitView(const wchar_t* key) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, KEY_WOW64_64KEY); }
+
+// The file a class's InprocServer32 names, read in the 32-bit view.
+std::optional<std::wstring> serverIn32BitView(const wchar_t* classKey) {
+    std::wstring subkey = std::wstring(classKey) + L"\\InprocServer32";
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    wchar_t value[2048] = {};
+    DWORD bytes = sizeof value - sizeof(wchar_t), type = 0;
+    LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    return std::wstring(value);
+}
+
+std::wstring environmentValue(const wchar_t* name) {
+    wchar_t value[1024];
+    DWORD n = GetEnvironmentVariableW(name, value, 1024);
+    return n > 0 && n < 1024 ? std::wstring(value, n) : std::wstring();
+}
 
 struct Registration : ProductTest {
     static void SetUpTestSuite() {
@@ -170,6 +192,57 @@ TEST_F(Registration, EnterRightAfterTheQuestionRegistersNothing) {
     ASSERT_TRUE(confirm);
     EXPECT_EQ(confirmWithKeys(confirm).message, "Componente desregistrado com sucesso.");
     EXPECT_FALSE(classIn32BitView(kCtlClass));
+}
+
+// A folder and a file whose names a command interpreter would rewrite: it
+// would expand %PATH% and %USERNAME% and take & ^ ! ( ) for its own. Beside
+// the file lies a decoy, a copy named as the expansion of %USERNAME% would
+// name it, registered first: looking for the file's own name must not find it.
+TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTheyAre) {
+    const std::wstring folder = L"C:\\caminho %PATH% & (x)^!";
+    const std::wstring name = L"comp %USERNAME% & (1)^!.dll";
+    const std::wstring user = environmentValue(L"USERNAME");
+    ASSERT_FALSE(user.empty()) << "no USERNAME to expand";
+    const std::wstring decoy = L"comp " + user + L" & (1)^!.dll";
+    ASSERT_TRUE(e2e::makeFolders(folder));
+    for (const std::wstring& copy : {name, decoy})
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", folder + L"\\" + copy));
+    ASSERT_FALSE(classIn32BitView(kTest32Class));
+
+    enterFolder("C:\\");
+    enterFolder(e2e::narrow(folder.substr(3)));
+    ASSERT_EQ(text("lblDirAddress"), e2e::narrow(folder) + "\\");
+
+    selectFile(e2e::narrow(decoy));
+    e2e::Ui confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    ASSERT_EQ(confirmWithKeys(confirm).message, "Componente registrado com sucesso.");
+    ASSERT_EQ(serverIn32BitView(kTest32Class), folder + L"\\" + decoy);
+
+    selectFile(e2e::narrow(name));
+    ASSERT_EQ(text("lblb"), "32");
+    verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.")
+        << "reg was asked for another name than the file's";
+
+    confirm = request("btnReg");
+    ASSERT_TRUE(confirm);
+    Outcome registered = confirmWithKeys(confirm);
+    EXPECT_EQ(registered.message, "Componente registrado com sucesso.");
+    EXPECT_EQ(registered.color, 32768u);
+    EXPECT_EQ(serverIn32BitView(kTest32Class), folder + L"\\" + name) << "regsvr32 registered another file";
+    EXPECT_FALSE(classIn64BitView(kTest32Class));
+
+    verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits localizado no Registro.");
+    EXPECT_EQ(c("txtRegistrado").foreColor(), 32768u);
+
+    confirm = request("btnUnreg");
+    ASSERT_TRUE(confirm);
+    Outcome unregistered = confirmWithKeys(confirm);
+    EXPECT_EQ(unregistered.message, "Componente desregistrado com sucesso.");
+    EXPECT_EQ(unregistered.color, 32768u);
+    EXPECT_FALSE(classIn32BitView(kTest32Class));
 }
 
 } // namespace

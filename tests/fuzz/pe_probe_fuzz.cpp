@@ -1,5 +1,6 @@
 // Any bytes at all: the probe must neither crash nor read more than its two
-// reads and one seek, and its verdict must agree with the machine it reports.
+// reads and one seek, and its verdict must agree with the machine it reports
+// and with the bytes of the file, never with bytes the file lacks.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,5 +30,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Only a file that starts with "MZ" gets as far as the seek.
     if (file.seeks == 1 && (size < 2 || data[0] != 'M' || data[1] != 'Z')) std::abort();
+    // Any verdict but NotPe rests on bytes the file holds: the whole DOS
+    // header, an e_lfanew the seek takes (below 2^31), the signature there and
+    // the whole machine field, which is the one reported.
+    if (verdict.kind != brontal::PeKind::NotPe) {
+        if (size < 64) std::abort();
+        std::uint32_t lfanew = static_cast<std::uint32_t>(data[60]) | (static_cast<std::uint32_t>(data[61]) << 8) |
+                               (static_cast<std::uint32_t>(data[62]) << 16) |
+                               (static_cast<std::uint32_t>(data[63]) << 24);
+        if (lfanew >= 0x80000000u || lfanew + std::size_t{6} > size) std::abort();
+        const std::uint8_t* header = data + lfanew;
+        if (header[0] != 'P' || header[1] != 'E' || header[2] != 0 || header[3] != 0) std::abort();
+        if (verdict.machine != static_cast<std::uint16_t>(header[4] | (header[5] << 8))) std::abort();
+    }
     return 0;
 }

@@ -52,8 +52,10 @@ TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
     EXPECT_EQ(regsvr32Program("64", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
     EXPECT_EQ(regsvr32Program("", true), "C:\\Windows\\Sysnative\\regsvr32.exe");
     EXPECT_EQ(regsvr32Program("32", false), "C:\\Windows\\System32\\regsvr32.exe");
-    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Register, "C:\\a b\\&^%.dll"), "P.exe  /s \"C:\\a b\\&^%.dll\"");
-    EXPECT_EQ(regsvr32CommandLine("P.exe", RegMode::Unregister, "x.ocx"), "P.exe  /u /s \"x.ocx\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Register, "C:\\a b\\&^%.dll"), "  /s \"C:\\a b\\&^%.dll\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Register, "C:\\c %PATH% & (x)^!\\a.dll"),
+              "  /s \"C:\\c %PATH% & (x)^!\\a.dll\"");
+    EXPECT_EQ(regsvr32Arguments(RegMode::Unregister, "x.ocx"), "  /u /s \"x.ocx\"");
     EXPECT_EQ(modeFromText("1"), RegMode::Register);
     EXPECT_EQ(modeFromText("0"), RegMode::Unregister);
     EXPECT_EQ(outcomeText(RegMode::Register, true), "Componente registrado com sucesso.");
@@ -63,8 +65,9 @@ TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
 }
 
 TEST(RegistryQuery, LooksForTheKeyInExactCase) {
-    EXPECT_EQ(regQueryCommandLine("my comp.dll"),
-              "cmd.exe /C reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
+    EXPECT_EQ(regQueryCommandLine("my comp.dll"), "reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"my comp.dll\"");
+    EXPECT_EQ(regQueryCommandLine("comp %USERNAME% & (1)^!.dll"),
+              "reg query HKEY_CLASSES_ROOT\\CLSID /s /f \"comp %USERNAME% & (1)^!.dll\"");
     EXPECT_TRUE(outputNamesClsid("\r\nHKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32\r\n"));
     EXPECT_FALSE(outputNamesClsid("hkey_classes_root\\clsid"));
     EXPECT_FALSE(outputNamesClsid("HKEY_CLASSES_ROOT\\Interface\\{1}\r\n"));

@@ -402,7 +402,9 @@ TEST_F(RegistrationTest, DecliningLeavesNothingAndTheNextRequestStartsAfresh) {
     expectIdle();
 }
 
-TEST_F(RegistrationTest, SimRunsTheCommandOnceThroughTheShellOfTheSystemFolder) {
+// regsvr32 itself is the file the shell starts, with the rest of the command
+// line as its parameters: no command interpreter could expand the % in the name.
+TEST_F(RegistrationTest, SimRunsRegsvr32ItselfOnceThroughTheShell) {
     open();
     main->moveTo(2400, 1500);
     select(kDir, kName);
@@ -419,10 +421,10 @@ TEST_F(RegistrationTest, SimRunsTheCommandOnceThroughTheShellOfTheSystemFolder) 
     const HiddenRun& run = recorder.runs[0];
     std::string system = brontal::platform::systemFolder();
     EXPECT_EQ(run.verb, "runas");
-    EXPECT_EQ(run.file, system + "\\cmd.exe");
+    EXPECT_EQ(run.file, "C:\\Windows\\SysWow64\\regsvr32.exe");
     EXPECT_EQ(run.directory, system);
-    EXPECT_EQ(run.parameters, "/C C:\\Windows\\SysWow64\\regsvr32.exe  /s \"C:\\Pasta com espaços\\Ação & "
-                              "cia\\Teste & 100%^x.dll\"");
+    EXPECT_EQ(run.parameters, "  /s \"C:\\Pasta com espaços\\Ação & cia\\Teste & 100%^x.dll\"");
+    EXPECT_EQ(run.commandLine, "");
     EXPECT_EQ(run.owner, confirmHwnd);
     EXPECT_EQ(recorder.beeps, 1);
     EXPECT_TRUE(recorder.messageBoxes.empty());
@@ -440,26 +442,29 @@ TEST_F(RegistrationTest, ProgramAndSwitchesFollowBitnessAndMode) {
         const char* bits;
         const char* windows64;
         const char* mode;
-        std::string expected;
+        std::string program;
+        std::string switches;
     } cases[] = {
-        {"32", "1", "1", "C:\\Windows\\SysWow64\\regsvr32.exe  /s "},
-        {"32", "1", "0", "C:\\Windows\\SysWow64\\regsvr32.exe  /u /s "},
-        {"64", "1", "1", "C:\\Windows\\Sysnative\\regsvr32.exe  /s "},
-        {"64", "1", "7", "C:\\Windows\\Sysnative\\regsvr32.exe  /u /s "}, // anything but 1 unregisters
-        {"", "1", "1", "C:\\Windows\\Sysnative\\regsvr32.exe  /s "},      // only exactly "32" is 32-bit
-        {"32", "0", "1", "C:\\Windows\\System32\\regsvr32.exe  /s "},     // 32-bit Windows
-        {"32", "0", "0", "C:\\Windows\\System32\\regsvr32.exe  /u /s "},
+        {"32", "1", "1", "C:\\Windows\\SysWow64\\regsvr32.exe", "  /s "},
+        {"32", "1", "0", "C:\\Windows\\SysWow64\\regsvr32.exe", "  /u /s "},
+        {"64", "1", "1", "C:\\Windows\\Sysnative\\regsvr32.exe", "  /s "},
+        {"64", "1", "7", "C:\\Windows\\Sysnative\\regsvr32.exe", "  /u /s "}, // anything but 1 unregisters
+        {"", "1", "1", "C:\\Windows\\Sysnative\\regsvr32.exe", "  /s "},      // only exactly "32" is 32-bit
+        {"32", "0", "1", "C:\\Windows\\System32\\regsvr32.exe", "  /s "},     // 32-bit Windows
+        {"32", "0", "0", "C:\\Windows\\System32\\regsvr32.exe", "  /u /s "},
     };
     std::string path = kDir + kName;
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.expected);
+        SCOPED_TRACE(k.program + k.switches);
         recorder.runs.clear();
         c("lblb").setText(k.bits);
         c("lbl64bits").setText(k.windows64);
         c("lblIntReg").setText(k.mode);
         execute(path, kName);
         ASSERT_EQ(recorder.runs.size(), 1u);
-        EXPECT_EQ(recorder.runs[0].parameters, "/C " + k.expected + "\"" + path + "\"");
+        EXPECT_EQ(recorder.runs[0].verb, "runas");
+        EXPECT_EQ(recorder.runs[0].file, k.program);
+        EXPECT_EQ(recorder.runs[0].parameters, k.switches + "\"" + path + "\"");
     }
 }
 
@@ -502,6 +507,9 @@ TEST_F(RegistrationTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot)
         EXPECT_EQ(shown.color, k.color);
         EXPECT_EQ(recorder.beeps, beeps + 1);
         ASSERT_EQ(recorder.runs.size(), 1u);
+        // Without rights the process is created from regsvr32's full path,
+        // with the whole line as its command line.
+        EXPECT_EQ(recorder.runs[0].file, "C:\\Windows\\SysWow64\\regsvr32.exe");
         if (k.admin == std::string("0")) {
             EXPECT_EQ(recorder.runs[0].verb, "");
             EXPECT_EQ(recorder.runs[0].commandLine, command);
