@@ -18,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         main.show();
         code = brontal::ui::runMessageLoop();
     } catch (...) {
+        brontal::ui::reportFailure("opening the main window");
         MessageBoxW(nullptr, L"Não foi possível abrir a janela principal.", L"Brontal32", MB_ICONERROR);
         code = 1;
     }

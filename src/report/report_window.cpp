@@ -11,9 +11,9 @@
 #include "platform/windows_version.h"
 #include "report/os_naming.h"
 #include "report/report_text.h"
-#include "windows/main_place.h"
-
+#include "ui/events.h"
 #include "ui/press_effect.h"
+#include "windows/main_place.h"
 
 namespace brontal::report {
 namespace {
@@ -65,6 +65,7 @@ void step(F&& f) {
     try {
         f();
     } catch (...) {
+        ui::reportFailure("a step of the report's load");
     }
 }
 
@@ -253,6 +254,7 @@ void ReportWindow::copyAll() {
     try {
         copied = main_.services().setClipboardText(hwnd(), reportText(r));
     } catch (...) {
+        ui::reportFailure("copying the report");
     }
     // Another program holding the clipboard must not be reported as a copy.
     f["lblMensagem"].setForeColor(copied ? ui::kGreen : ui::kDarkRed);
@@ -263,6 +265,7 @@ void ReportWindow::OpenFolder(const std::string& folderPath) {
     try {
         main_.services().shellExecute(nullptr, "open", folderPath, "", "", SW_SHOWNORMAL);
     } catch (...) {
+        ui::reportFailure("opening " + folderPath);
     }
 }
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
-#include "windows/main_place.h"
-
+#include "ui/events.h"
 #include "ui/press_effect.h"
+#include "windows/main_place.h"
 
 namespace brontal::windows {
 namespace {
@@ -135,6 +135,7 @@ void AboutWindow::OpenSite(const std::string& address) {
     try {
         main_.services().shellExecute(nullptr, "open", address, "", "", SW_SHOWNORMAL);
     } catch (...) {
+        ui::reportFailure("opening " + address);
     }
 }
 

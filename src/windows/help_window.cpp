@@ -4,10 +4,10 @@
 
 #include "app/main_window.h"
 #include "platform/files.h"
+#include "ui/events.h"
+#include "ui/press_effect.h"
 #include "windows/main_place.h"
 #include "windows/readme_documents.h"
-
-#include "ui/press_effect.h"
 
 namespace brontal::windows {
 namespace {
@@ -125,6 +125,7 @@ void HelpWindow::OpenFile(const std::string& filePath) {
     try {
         main_.services().shellExecute(nullptr, "open", filePath, "", "", SW_SHOWNORMAL);
     } catch (...) {
+        ui::reportFailure("opening " + filePath);
     }
 }
 
