@@ -36,6 +36,7 @@ struct Win32Registration : ProductTest {
         EXPECT_TRUE(confirm) << "no confirmation window";
         if (!confirm) return out;
         e2e::bringToFront(confirm.hwnd());
+        unsigned before = app->finished(brontal::ui::kRegistrationsDoneProp);
         e2e::pressKey(VK_TAB);
         e2e::pressKey(VK_RETURN);
         e2e::Ui result = app->waitForForm("Form9", 30000);
@@ -44,8 +45,11 @@ struct Win32Registration : ProductTest {
         e2e::Ui message = e2e::Product::control(result, "lblMensagem");
         out.message = message.text();
         out.color = message.foreColor().value_or(0xFFFFFFFF);
-        EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(result.hwnd()) || !IsWindowVisible(result.hwnd()); }, 8000));
-        EXPECT_TRUE(e2e::waitUntil([&] { return !app->form("Form6") && app->main().enabled(); }, 3000));
+        EXPECT_TRUE(e2e::waitUntil(
+            [&] { return app->finished(brontal::ui::kRegistrationsDoneProp) > before; }, 20000))
+            << "the request did not end";
+        EXPECT_FALSE(app->form("Form6"));
+        EXPECT_TRUE(app->main().enabled());
         EXPECT_TRUE(app->messageBoxes().empty()) << "no process failed to start";
         return out;
     }
