@@ -1,145 +1,142 @@
-// The main window in this process, with the token probe, beeps, message boxes
-// and the shell stood in for, so user mode can be seen under Wine (which runs
-// everything elevated) and nothing ever blocks on a dialog.
-#include <gtest/gtest.h>
+// The main window where the end-to-end scenarios cannot take it: user mode,
+// refusals and the message line's clear fired through its timer, the press
+// effect under misuse, the size-label blink, and the links of Help and About.
+#include "stand_ins.h"
 
-#include <windows.h>
+#include <shellapi.h>
 
-#include <string>
-#include <vector>
-
-#include "app/main_window.h"
 #include "inspect/file_panel.h"
 #include "platform/files.h"
-#include "ui/events.h"
-#include "ui/window_props.h"
-
-using brontal::MainWindow;
-using brontal::Services;
+#include "windows/readme_documents.h"
 
 namespace {
 
-struct Recorder {
-    int beeps = 0;
-    std::vector<std::string> messages;
-    std::vector<std::string> shell; // "verb|file|params"
-    std::string clipboard;
+using namespace window_test;
+
+struct MainWindowTest : FormsTest {
+    void select(const std::string& name, const std::string& shown) {
+        c("lblDirAddress").setText("C:\\Pasta com espaços\\");
+        c("lblFileAddress").setText(name);
+        c("txtFile").setText(shown);
+        c("lblb").setText("32");
+    }
 };
 
-Services fakeServices(Recorder& r, bool elevated) {
-    Services s;
-    s.isElevated = [elevated] { return elevated; };
-    s.beep = [&r] { ++r.beeps; };
-    s.messageBox = [&r](HWND, const std::string& text, const std::string&, unsigned) {
-        r.messages.push_back(text);
-        return IDOK;
-    };
-    s.shellExecute = [&r](HWND, const std::string& verb, const std::string& file, const std::string& params,
-                          const std::string&, int) -> INT_PTR {
-        r.shell.push_back(verb + "|" + file + "|" + params);
-        return 42;
-    };
-    s.setClipboardText = [&r](HWND, const std::string& text) {
-        r.clipboard = text;
-        return true;
-    };
-    return s;
+TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
+    struct Case {
+        bool elevated;
+        const char *shown, *hidden, *text, *cmdTip, *regeditTip, *verb;
+    } cases[] = {{false, "lblAdminMode0", "lblAdminMode2", "Executando em modo usuário.", " Prompt de Comando (CMD) ",
+                  " Registro do Windows (Regedit) ", ""},
+                 {true, "lblAdminMode2", "lblAdminMode0", "Executando como administrador.",
+                  " Prompt de Comando (CMD) - modo admin ", " Registro do Windows (Regedit) - 32 bits ", "runas"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.elevated ? "elevated" : "user mode");
+        recorder.shell.clear();
+        open(k.elevated);
+        EXPECT_TRUE(c(k.shown).visible() && !c(k.hidden).visible());
+        EXPECT_EQ(c(k.shown).text(), k.text);
+        EXPECT_EQ(c("btnReg").enabled(), k.elevated);
+        EXPECT_EQ(c("btnUnreg").enabled(), k.elevated);
+        EXPECT_EQ(c("btnCMD").tip(), k.cmdTip);
+        EXPECT_EQ(c("btnRegistro").tip(), k.regeditTip);
+        c("btnCMD").onClick();
+        c("btnRegistro").onClick();
+        // The system's own cmd.exe, never one found by a bare name.
+        std::string verb = k.verb, cmd = brontal::platform::systemFolder() + "\\cmd.exe";
+        EXPECT_EQ(recorder.shell, (std::vector<std::string>{verb + "|" + cmd, verb + "|C:\\Windows\\Regedit.exe"}));
+    }
 }
 
-struct MainWindowTest : ::testing::Test {
-    Recorder recorder;
-    std::unique_ptr<MainWindow> main;
-    void open(bool elevated) {
-        main = std::make_unique<MainWindow>(fakeServices(recorder, elevated));
-        main->load();
-        main->show();
-        brontal::ui::processPendingEvents();
-    }
-    brontal::ui::Control& c(const char* name) { return (*main)[name]; }
-};
+// A click of the real mouse reaches a control only through the system, which
+// keeps it from a disabled one. The thread's mouse hook tells when the release
+// has been taken from the queue; should the click open the question, the call
+// it posts runs inside the question's own loop and closes it.
+bool released = false;
+int questionsOpened = 0;
 
-TEST_F(MainWindowTest, UserModeOffersNoRegistration) {
+LRESULT CALLBACK watchRelease(int code, WPARAM message, LPARAM info) {
+    if (code == HC_ACTION && message == WM_LBUTTONUP && !released) {
+        released = true;
+        ui::runLater([] {
+            if (ui::Form* question = shownForm("Form6")) ++questionsOpened, question->close();
+        });
+    }
+    return CallNextHookEx(nullptr, code, message, info);
+}
+
+int realClick(const ui::Control& control) {
+    RECT r;
+    GetWindowRect(control.hwnd(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    released = false;
+    questionsOpened = 0;
+    HHOOK hook = SetWindowsHookExW(WH_MOUSE, &watchRelease, nullptr, GetCurrentThreadId());
+    INPUT in[2]{{.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}},
+                {.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}}};
+    SendInput(2, in, sizeof(INPUT));
+    for (ULONGLONG until = GetTickCount64() + 10000; !released && GetTickCount64() < until;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        ui::processPendingEvents();
+    }
+    ui::processPendingEvents();
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(released) << "the click never arrived";
+    return questionsOpened;
+}
+
+TEST_F(MainWindowTest, InUserModeTheRegistrationButtonsTakeNoClick) {
     open(false);
-    EXPECT_EQ(c("lblAdminMode").text(), "0");
-    EXPECT_TRUE(c("lblAdminMode0").visible());
-    EXPECT_FALSE(c("lblAdminMode2").visible());
-    EXPECT_EQ(c("lblAdminMode0").text(), "Executando em modo usuário.");
-    EXPECT_TRUE(c("lblAdminMode1").visible());
-    EXPECT_EQ(c("lblAdminMode1").text(), "+");
-    EXPECT_EQ(c("lblAdminMode1").left(), 2330);
-    EXPECT_FALSE(c("btnReg").enabled());
-    EXPECT_FALSE(c("btnUnreg").enabled());
-    EXPECT_EQ(c("btnCMD").tip(), " Prompt de Comando (CMD) ");
-    EXPECT_EQ(c("btnRegistro").tip(), " Registro do Windows (Regedit) ");
+    select("Grade.ocx", "Grade.ocx");
+    SetForegroundWindow(main->hwnd());
+    c("btnReg").setEnabled(true);
+    EXPECT_EQ(realClick(c("btnReg")), 1) << "the same click on an enabled button asks the question";
+    c("btnReg").setEnabled(false);
+    for (const char* button : {"btnReg", "btnUnreg"}) EXPECT_EQ(realClick(c(button)), 0) << button;
+    EXPECT_TRUE(recorder.runs.empty());
+    EXPECT_EQ(recorder.beeps, 0);
 }
 
-TEST_F(MainWindowTest, AdminModeSaysSoAndOffersRegistration) {
-    open(true);
-    EXPECT_EQ(c("lblAdminMode").text(), "1");
-    EXPECT_TRUE(c("lblAdminMode2").visible());
-    EXPECT_FALSE(c("lblAdminMode0").visible());
-    EXPECT_EQ(c("lblAdminMode1").left(), 2430);
-    EXPECT_EQ(c("lblAdminMode1").foreColor(), 0x8000000Cu);
-    EXPECT_TRUE(c("btnReg").enabled());
-    EXPECT_EQ(c("btnCMD").tip(), " Prompt de Comando (CMD) - modo admin ");
-    EXPECT_EQ(c("btnRegistro").tip(), " Registro do Windows (Regedit) - 32 bits ");
-}
-
-TEST_F(MainWindowTest, WindowHasItsFixedSizeAndNoMaximizeBox) {
-    open(true);
-    EXPECT_EQ(main->width(), 5655);
-    EXPECT_EQ(main->height(), 5670);
-    EXPECT_EQ(GetWindowLongW(main->hwnd(), GWL_STYLE) & WS_MAXIMIZEBOX, 0);
-    main->setSize(7000, 7000);
-    brontal::ui::processPendingEvents();
-    EXPECT_EQ(main->width(), 5655);
-    EXPECT_EQ(main->height(), 5670);
-    wchar_t caption[64];
-    GetWindowTextW(main->hwnd(), caption, 64);
-    EXPECT_STREQ(caption, L"Brontal32");
-}
-
-TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
-    open(true);
-    struct Expect {
-        const char* name;
-        int left, top, width, height;
-    } expected[] = {{"DriveList", 120, 120, 2535, 315}, {"DirList", 120, 555, 2535, 1665},
-                    {"FileList", 2760, 121, 2535, 2040}, {"txtFile", 435, 2330, 3115, 230},
-                    {"txtKB", 3700, 2330, 1175, 230},    {"btnVer", 2760, 4630, 315, 300},
-                    {"btnAbout", 4960, 4630, 315, 300},  {"chkCopy", 130, 4175, 255, 275}};
-    for (const Expect& e : expected) {
-        HWND h = c(e.name).hwnd();
-        RECT r;
-        GetWindowRect(h, &r);
-        MapWindowPoints(nullptr, main->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, brontal::ui::twipsToPixels(e.left)) << e.name;
-        EXPECT_EQ(r.top, brontal::ui::twipsToPixels(e.top)) << e.name;
-        EXPECT_EQ(r.right - r.left, brontal::ui::twipsToPixels(e.width)) << e.name;
-        if (std::string(e.name) != "DriveList") EXPECT_EQ(r.bottom - r.top, brontal::ui::twipsToPixels(e.height)) << e.name;
+TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer) {
+    open();
+    const char* const selectFirst = "É preciso selecionar um arquivo primeiro.";
+    struct Case {
+        const char *name, *shown, *button, *message;
+    } cases[] = {{"", "", "btnReg", selectFirst},
+                 // A folder change empties the name box but leaves the last name behind.
+                 {"old.dll", "", "btnUnreg", selectFirst},
+                 {"leia-me.txt", "leia-me.txt", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."},
+                 {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
+                 {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
+    ui::Timer& clear = main->timer("TimerMensagem");
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::string(k.name) + " shown as \"" + k.shown + "\", " + k.button);
+        select(k.name, k.shown);
+        int beeps = recorder.beeps, opened = 0;
+        ui::runLater([&] {
+            if (ui::Form* question = shownForm("Form6")) ++opened, question->close();
+        });
+        c(k.button).onClick();
+        ui::processPendingEvents();
+        EXPECT_EQ(opened, 0);
+        EXPECT_EQ(recorder.beeps, beeps + 1);
+        EXPECT_EQ(c("txtRegistrado").text(), k.message);
+        EXPECT_EQ(c("txtRegistrado").foreColor(), ui::kDarkRed);
+        EXPECT_EQ(clear.interval(), 3000);
+        ASSERT_TRUE(clear.enabled());
+        clear.fire();
+        EXPECT_EQ(c("txtRegistrado").text(), "");
+        EXPECT_FALSE(clear.enabled());
     }
-}
-
-TEST_F(MainWindowTest, FileButtonWithNothingSelectedBeepsAndComplains) {
-    open(true);
-    c("btnLimpar").onClick();
-    c("btnFile").onClick();
-    EXPECT_EQ(recorder.beeps, 1);
-    EXPECT_EQ(c("txtRegistrado").text(), "É preciso Selecionar um item primeiro");
-    EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
-    EXPECT_EQ(main->timer("TimerMensagem").interval(), 3000);
-    EXPECT_TRUE(main->timer("TimerMensagem").enabled());
-    main->timer("TimerMensagem").fire();
-    EXPECT_EQ(c("txtRegistrado").text(), "");
-    EXPECT_FALSE(main->timer("TimerMensagem").enabled());
+    EXPECT_TRUE(recorder.runs.empty());
 }
 
 // The clear that a refusal set up takes that refusal only: an answer written
 // on the line before it falls due stays.
 TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
-    open(true);
+    open();
     brontal::inspect::ShowErrorMessage(*main, "É preciso selecionar um arquivo primeiro.");
-    c("txtRegistrado").setForeColor(brontal::ui::kGreen);
+    c("txtRegistrado").setForeColor(ui::kGreen);
     c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
     main->timer("TimerMensagem").fire();
     EXPECT_EQ(c("txtRegistrado").text(), "Componente 32 bits localizado no Registro.");
@@ -149,98 +146,76 @@ TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
 // The press effect through the mouse messages a control really gets, in the
 // orders a user can make them.
 TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
-    open(true);
-    brontal::ui::Control& text = c("lblSystem32");
-    brontal::ui::Control& image = c("imgSystem32");
-    brontal::ui::Control& other = c("lblSysWOW64");
-    const POINT textAt{text.left(), text.top()}, imageAt{image.left(), image.top()}, otherAt{other.left(), other.top()};
-    auto send = [](brontal::ui::Control& to, UINT msg, WPARAM keys) { SendMessageW(to.hwnd(), msg, keys, MAKELPARAM(2, 2)); };
-    auto expectHome = [&](const char* after) {
-        EXPECT_EQ(text.left(), textAt.x) << after;
-        EXPECT_EQ(text.top(), textAt.y) << after;
-        EXPECT_EQ(image.left(), imageAt.x) << after;
-        EXPECT_EQ(image.top(), imageAt.y) << after;
-        EXPECT_EQ(other.left(), otherAt.x) << after;
-        EXPECT_EQ(other.top(), otherAt.y) << after;
+    open();
+    ui::Control &text = c("lblSystem32"), &image = c("imgSystem32"), &other = c("lblSysWOW64");
+    auto places = [&] {
+        return std::vector<int>{text.left(), text.top(), image.left(), image.top(), other.left(), other.top()};
     };
+    const std::vector<int> home = places();
+    auto send = [](ui::Control& to, UINT msg, WPARAM keys) { SendMessageW(to.hwnd(), msg, keys, MAKELPARAM(2, 2)); };
 
     send(text, WM_LBUTTONDOWN, MK_LBUTTON);
-    EXPECT_EQ(text.left(), textAt.x + 15);
-    EXPECT_EQ(image.top(), imageAt.y + 15);
+    EXPECT_EQ(places(), (std::vector<int>{home[0] + 15, home[1] + 15, home[2] + 15, home[3] + 15, home[4], home[5]}));
     send(text, WM_LBUTTONUP, 0);
-    expectHome("a click");
+    EXPECT_EQ(places(), home) << "a click";
     EXPECT_EQ(recorder.shell.size(), 1u);
 
     send(text, WM_RBUTTONDOWN, MK_RBUTTON);
     send(text, WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON);
     send(text, WM_LBUTTONUP, MK_RBUTTON);
     send(text, WM_RBUTTONUP, 0);
-    expectHome("a right press, then a left one");
+    EXPECT_EQ(places(), home) << "a right press, then a left one";
 
     // The storage labels now hold the System32 pair's place.
     send(other, WM_LBUTTONUP, 0);
-    expectHome("a release with no press");
+    EXPECT_EQ(places(), home) << "a release with no press";
 
     send(text, WM_LBUTTONDOWN, MK_LBUTTON);
     ReleaseCapture();   // another window takes the mouse
-    expectHome("a lost capture");
+    EXPECT_EQ(places(), home) << "a lost capture";
     send(text, WM_LBUTTONUP, 0);
-    expectHome("the release after the lost capture");
-    EXPECT_EQ(recorder.shell.size(), 2u) << "the two left presses released on the pair opened its folder, nothing else did";
+    EXPECT_EQ(places(), home) << "the release after the lost capture";
+    EXPECT_EQ(recorder.shell.size(), 2u) << "only the two left presses released on the pair opened its folder";
 }
 
 TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
-    open(true);
+    open();
     c("lblTimerAguarde").setText("1");
-    main->timer("TimerAguarde").setEnabled(true);
-    main->timer("TimerAguarde").fire();
+    ui::Timer& blink = main->timer("TimerAguarde");
+    blink.setEnabled(true);
+    blink.fire();
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x80000000u);
-    main->timer("TimerAguarde").fire();
+    blink.fire();
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
     c("lblTimerAguarde").setText("4");
-    main->timer("TimerAguarde").fire(); // past the last slot nothing blinks
+    blink.fire();   // past the last slot nothing blinks
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
 }
 
-} // namespace
-
-namespace {
-
-TEST_F(MainWindowTest, PromptAndRegistryEditorComeFromTheSystemAndAskForRightsWhenElevated) {
-    std::string cmd = brontal::platform::systemFolder() + "\\cmd.exe";
-    for (bool elevated : {false, true}) {
-        recorder.shell.clear();
-        open(elevated);
-        c("btnCMD").onClick();
-        c("btnRegistro").onClick();
-        std::string verb = elevated ? "runas" : "";
-        EXPECT_EQ(recorder.shell, (std::vector<std::string>{verb + "|" + cmd + "|/K cd /d C:\\",
-                                                            verb + "|C:\\Windows\\Regedit.exe|"}));
-        EXPECT_TRUE(recorder.messages.empty());
-        main.reset();
-    }
-}
-
-TEST_F(MainWindowTest, FolderShortcutCopiesTheNameOnlyWhenThereIsOne) {
-    open(true);
-    recorder.clipboard = "what the user had";
-    c("chkCopy").setChecked(true);
-    c("chkCopy").onClick();
-    EXPECT_EQ(c("lblCheckValue").text(), "1");
-    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000012u);
-    for (const char* shown : {"Selecione um componente a ser verificado", ""}) {
-        c("txtFile").setText(shown);
-        c("lblSystem32").onClick();
-        EXPECT_EQ(recorder.clipboard, "what the user had") << '"' << shown << '"';
-    }
-    c("txtFile").setText("Grade.ocx");
-    c("imgCommonFilesX86").onClick();
-    EXPECT_EQ(recorder.clipboard, "Grade.ocx");
-    EXPECT_EQ(recorder.shell.back(), "open|C:\\Program Files (x86)\\Common Files|");
-    c("chkCopy").setChecked(false);
-    c("chkCopy").onClick();
-    EXPECT_EQ(c("lblCheckValue").text(), "0");
-    EXPECT_EQ(c("lblCheckTest").foreColor(), 0x80000010u);
+// Help's buttons open the documents in the ReadMe folder beside the program
+// and About's link the author's site; a document the shell cannot find is no
+// reason to say anything or to close.
+TEST_F(MainWindowTest, HelpAndAboutOpenTheirDocumentsAndSite) {
+    open();
+    recorder.shellAnswer = SE_ERR_FNF;
+    c("btnHelp").onClick();
+    ASSERT_TRUE(main->helpWindow);
+    for (const auto& doc : brontal::windows::kReadMeDocuments) (*main->helpWindow)[doc.button].onClick();
+    EXPECT_TRUE(main->helpWindow->isOpen());
+    main->helpWindow->close();
+    ui::processPendingEvents();
+    c("btnAbout").onClick();
+    ASSERT_TRUE(main->aboutWindow);
+    (*main->aboutWindow)["lblIlvo"].onClick();
+    main->aboutWindow->close();
+    std::string readMe = brontal::platform::programFolder();
+    if (readMe.back() == '\\') readMe.pop_back();
+    readMe = "open|" + readMe + "\\ReadMe\\ReadMe_";
+    EXPECT_EQ(recorder.shell, (std::vector<std::string>{readMe + "Informacoes-e-consideracoes.pdf",
+                                                        readMe + "Licenca-de-utilizacao.pdf",
+                                                        readMe + "Caracteristicas-da-versao.pdf",
+                                                        "open|http://www.ilvo.example.com/"}));
+    EXPECT_TRUE(recorder.messageBoxes.empty());
 }
 
 } // namespace

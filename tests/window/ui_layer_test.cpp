@@ -19,20 +19,16 @@ int depth(const ui::Control& c) {
 }
 
 TEST(UiLayer, BoxesListsAndButtonsStandAboveLabelsAndPictures) {
-    ui::FormArgs args;
-    args.name = "Camadas";
-    args.width = 4000;
-    args.height = 3000;
-    ui::Form form(args);
-    auto& early = form.add({.name = "lblAntes", .left = 100, .top = 100, .width = 3000, .height = 800, .text = "antes"});
-    auto& box = form.add({.name = "txtCaixa", .kind = ui::ControlKind::TextBox, .left = 200, .top = 300,
-                          .width = 2000, .height = 300});
-    auto& button = form.add({.name = "btnBotao", .kind = ui::ControlKind::Button, .left = 200, .top = 700,
-                             .width = 1000, .height = 400, .text = "Sim"});
-    auto& late = form.add({.name = "lblDepois", .left = 100, .top = 200, .width = 3000, .height = 1200,
-                           .text = "depois"});
-    auto& picture = form.add({.name = "imgFigura", .kind = ui::ControlKind::Picture, .left = 150, .top = 250,
-                              .width = 300, .height = 300});
+    ui::Form form({.name = "Camadas", .width = 4000, .height = 3000});
+    auto add = [&](const char* name, ui::ControlKind kind, int top) -> ui::Control& {
+        return form.add({.name = name, .kind = kind, .left = 100, .top = top, .width = 2000, .height = 800});
+    };
+    // The surfaces overlap the box and the button, before and after them.
+    auto& early = add("lblAntes", ui::ControlKind::Label, 100);
+    auto& box = add("txtCaixa", ui::ControlKind::TextBox, 300);
+    auto& button = add("btnBotao", ui::ControlKind::Button, 700);
+    auto& late = add("lblDepois", ui::ControlKind::Label, 200);
+    auto& picture = add("imgFigura", ui::ControlKind::Picture, 250);
     for (const ui::Control* surface : {&early, &late, &picture}) {
         EXPECT_LT(depth(box), depth(*surface)) << surface->name();
         EXPECT_LT(depth(button), depth(*surface)) << surface->name();
