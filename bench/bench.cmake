@@ -12,3 +12,14 @@ foreach(b startup search probe memory)
   target_link_options(bench_${b} PRIVATE ${BRONTAL_STATIC_LINK} -municode)
 endforeach()
 add_custom_target(benchmarks DEPENDS bench_minimal_window bench_startup bench_search bench_probe bench_memory)
+
+# Endurance: the real program worked from outside by the end-to-end driver,
+# its windows, handles and memory read after the first round and the last.
+if(TARGET e2e_driver)
+  add_executable(bench_endurance ${BENCH_DIR}/bench_endurance.cpp)
+  target_include_directories(bench_endurance PRIVATE ${BENCH_DIR})
+  target_link_libraries(bench_endurance PRIVATE e2e_driver psapi)
+  target_link_options(bench_endurance PRIVATE ${BRONTAL_STATIC_LINK} -municode)
+  add_dependencies(bench_endurance Brontal32 fixtures)
+  add_dependencies(benchmarks bench_endurance)
+endif()
