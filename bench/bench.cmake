@@ -16,7 +16,7 @@ add_custom_target(benchmarks DEPENDS bench_minimal_window bench_startup bench_se
 # Endurance: the real program worked from outside by the end-to-end driver,
 # its windows, handles and memory read after the first round and the last.
 if(TARGET e2e_driver)
-  add_executable(bench_endurance ${BENCH_DIR}/bench_endurance.cpp)
+  add_executable(bench_endurance EXCLUDE_FROM_ALL ${BENCH_DIR}/bench_endurance.cpp)
   target_include_directories(bench_endurance PRIVATE ${BENCH_DIR})
   target_link_libraries(bench_endurance PRIVATE e2e_driver psapi)
   target_link_options(bench_endurance PRIVATE ${BRONTAL_STATIC_LINK} -municode)
