@@ -52,7 +52,7 @@ endfunction()
 
 brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:StartUpOnDriveC.*:System32Listing.*" LOCALE brazil)
 brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE brazil)
-brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*:SizeTextBrazil.*" LOCALE brazil)
+brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "SizeTextEnglish.*:FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
 brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)

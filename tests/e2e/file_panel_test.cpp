@@ -61,6 +61,16 @@ TEST_F(FilePanel, FactsOfTheSelectedFile) {
     EXPECT_EQ(text("txtKB"), "1,00 kB");
     EXPECT_EQ(c("txtKB").tip(), " 1,00 kB ");
     EXPECT_TRUE(app->messageBoxes().empty());
+
+    // Sizes in the Brazilian locale: two decimals, comma and dot grouping.
+    EXPECT_EQ(sizeOf(fixtures::kSize1536), "1,50 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize0), "0,00 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize5), "0,00 kB");
+    EXPECT_EQ(sizeOf(fixtures::kSize128), "0,12 kB") << "0.125 goes to the even hundredth";
+    EXPECT_EQ(sizeOf(fixtures::kSize1264128), "1.234,50 kB");
+    // Beyond 2 GiB the true length counts, not a wrapped 32-bit one.
+    EXPECT_EQ(sizeOf(fixtures::kHuge), "2.097.156,00 kB");
+    EXPECT_EQ(text("lblb"), "32");
 }
 
 TEST_F(FilePanel, AnUnknownMachineIsReportedThenShownAs32Bits) {
@@ -86,19 +96,6 @@ TEST_F(FilePanel, ReportButtonWithNothingSelectedOpensNothing) {
     }));
     EXPECT_FALSE(app->form("Form3")) << "the report window stays closed";
     EXPECT_TRUE(app->main().visible());
-}
-
-struct SizeTextBrazil : FilePanelBase {};
-
-TEST_F(SizeTextBrazil, TwoDecimalsCommaAndDotGrouping) {
-    EXPECT_EQ(sizeOf(fixtures::kSize1536), "1,50 kB");
-    EXPECT_EQ(sizeOf(fixtures::kSize0), "0,00 kB");
-    EXPECT_EQ(sizeOf(fixtures::kSize5), "0,00 kB");
-    EXPECT_EQ(sizeOf(fixtures::kSize128), "0,12 kB") << "0.125 goes to the even hundredth";
-    EXPECT_EQ(sizeOf(fixtures::kSize1264128), "1.234,50 kB");
-    // Beyond 2 GiB the true length counts, not a wrapped 32-bit one.
-    EXPECT_EQ(sizeOf(fixtures::kHuge), "2.097.156,00 kB");
-    EXPECT_EQ(text("lblb"), "32");
 }
 
 struct FileNames : FilePanelBase {};

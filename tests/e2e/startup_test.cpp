@@ -17,7 +17,7 @@ struct StartUp : ProductTest {
     }
 };
 
-TEST_F(StartUp, MainWindowComesUpCentredWithFixedSize) {
+TEST_F(StartUp, MainWindowComesUpCentredWithFixedSizeInAdministratorMode) {
     e2e::Ui main = app->main();
     EXPECT_EQ(main.text(), "Brontal32");
     SIZE size = main.size();
@@ -35,9 +35,8 @@ TEST_F(StartUp, MainWindowComesUpCentredWithFixedSize) {
     EXPECT_EQ(text("txtFile"), "");
     EXPECT_EQ(text("lbl64bits"), "1");
     EXPECT_EQ(text("lblSysnative"), "0");
-}
 
-TEST_F(StartUp, WineRunsElevatedSoTheAdminModeIsShown) {
+    // Wine runs everything elevated, so the administrator mode is shown.
     EXPECT_EQ(text("lblAdminMode"), "1");
     e2e::Ui admin = c("lblAdminMode2");
     EXPECT_TRUE(admin.visible());
