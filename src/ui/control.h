@@ -161,7 +161,6 @@ public:
 private:
     void create();
     void refreshPicture();
-    MouseEvent mouseEvent(WPARAM wp, LPARAM lp) const;
 
     Form& form_;
     ControlArgs args_;

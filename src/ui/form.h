@@ -131,7 +131,6 @@ private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT colorFor(HWND child, HDC dc);
     void enableOthers();
-    MouseEvent mouseEvent(WPARAM wp, LPARAM lp) const;
 
     FormArgs args_;
     HWND hwnd_ = nullptr;

@@ -7,5 +7,6 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/ui/control.cpp
   src/ui/form.cpp
   src/ui/timer.cpp
+  src/ui/window_class.cpp
   src/ui/events.cpp
   src/ui/press_effect.cpp)
