@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/services.h"
 #include "folders/folder_slots.h"
+#include "platform/services.h"
 #include "ui/form.h"
 
 namespace brontal {

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "core/pe_probe.h"
 #include "folders/folder_slots.h"
 #include "folders/tree_search.h"
 #include "inspect/file_panel.h"
-#include "inspect/pe_probe.h"
 #include "platform/files.h"
 #include "ui/events.h"
 

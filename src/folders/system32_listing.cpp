@@ -1,8 +1,8 @@
 #include "folders/system32_listing.h"
 
 #include "app/main_window.h"
+#include "core/pe_probe.h"
 #include "inspect/file_panel.h"
-#include "inspect/pe_probe.h"
 #include "platform/files.h"
 #include "verify/verify_flow.h"
 

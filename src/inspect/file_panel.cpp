@@ -5,13 +5,13 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
-#include "inspect/file_facts_format.h"
+#include "core/file_facts.h"
+#include "core/pe_probe.h"
+#include "folders/system32_listing.h"
 #include "inspect/folder_chain.h"
 #include "inspect/folder_list.h"
-#include "inspect/pe_probe.h"
 #include "platform/files.h"
 #include "platform/user_locale.h"
-#include "folders/system32_listing.h"
 #include "report/report_window.h"
 #include "verify/verify_flow.h"
 

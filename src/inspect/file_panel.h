@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/services.h"
+#include "platform/services.h"
 #include "ui/form.h"
 
 namespace brontal {

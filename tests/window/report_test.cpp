@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "inspect/file_facts_format.h"
+#include "core/file_facts.h"
 #include "platform/text.h"
 #include "platform/user_locale.h"
 #include "report/report_window.h"
