@@ -77,18 +77,18 @@ void MainWindow::openDirListEntry(int index) {
 
 void MainWindow::setDrive(const std::string& root) { inspect::selectDrive(*this, root); }
 
-void MainWindow::desceBotao(ui::Control& botao) { ui::pressDown(*this, botao, "lblPosTop1", "lblPosLeft1"); }
+void MainWindow::desceBotao(ui::Control& botao) { ui::pressDown(botao, (*this)["lblPosTop1"], (*this)["lblPosLeft1"]); }
 
-void MainWindow::sobeBotao(ui::Control& botao) { ui::release(*this, botao, "lblPosTop1", "lblPosLeft1"); }
+void MainWindow::sobeBotao(ui::Control& botao) { ui::release(botao); }
 
 void MainWindow::desceBotoes(ui::Control& botao1, ui::Control& botao2) {
-    ui::pressDown(*this, botao1, "lblPosTop1", "lblPosLeft1");
-    ui::pressDown(*this, botao2, "lblPosTop2", "lblPosLeft2");
+    ui::pressDown(botao1, (*this)["lblPosTop1"], (*this)["lblPosLeft1"]);
+    ui::pressDown(botao2, (*this)["lblPosTop2"], (*this)["lblPosLeft2"]);
 }
 
 void MainWindow::sobeBotoes(ui::Control& botao1, ui::Control& botao2) {
-    ui::release(*this, botao1, "lblPosTop1", "lblPosLeft1");
-    ui::release(*this, botao2, "lblPosTop2", "lblPosLeft2");
+    ui::release(botao1);
+    ui::release(botao2);
 }
 
 void MainWindow::finished(Done what) {

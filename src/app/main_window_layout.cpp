@@ -1,5 +1,6 @@
 // The main window's controls, in twips, in tab order.
 #include "app/main_window.h"
+#include "ui/layout.h"
 
 namespace brontal {
 namespace {
@@ -13,7 +14,9 @@ using ui::systemColor;
 constexpr ui::OleColor kGridColor = 0xD2D2D2;
 
 ControlArgs label(std::string name, int l, int t, int w, int h, std::string text = {}) {
-    return ui::placed(std::move(name), ControlKind::Label, l, t, w, h, std::move(text));
+    ControlArgs a = ui::label(l, t, w, h, std::move(text));
+    a.name = std::move(name);
+    return a;
 }
 
 ControlArgs picture(std::string name, int l, int t, int w, int h, std::string pic, std::string tip = {}) {

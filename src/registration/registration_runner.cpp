@@ -26,7 +26,7 @@ void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::s
         bool ok = RunHiddenCommand(main, confirmWindow, program, regsvr32Arguments(mode, fullPath), main.elevated());
         services.beep();
         auto result = std::make_unique<ResultWindow>(main);
-        ui::Control& message = (*result)["lblMensagem"];
+        ui::Control& message = result->lblMensagem;
         message.setForeColor(ok ? ui::kGreen : ui::kDarkRed);
         message.setText(outcomeText(mode, ok));
         result->showModal();

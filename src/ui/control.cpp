@@ -48,15 +48,6 @@ bool onSurface(ControlKind kind) { return kind == ControlKind::Label || kind == 
 
 } // namespace
 
-ControlArgs placed(std::string name, ControlKind kind, int left, int top, int width, int height, std::string text) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.kind = kind;
-    a.left = left, a.top = top, a.width = width, a.height = height;
-    a.text = std::move(text);
-    return a;
-}
-
 Control::Control(Form& form, ControlArgs args, int id) : form_(form), args_(std::move(args)), id_(id) {
     // Boxes and lists are window-coloured unless the form says otherwise.
     bool boxLike = args_.kind == ControlKind::TextBox || args_.kind == ControlKind::ListBox ||

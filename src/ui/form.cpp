@@ -121,6 +121,11 @@ Control& Form::add(ControlArgs args) {
     return *controls_.back();
 }
 
+Control& Form::add(std::string name, ControlArgs args) {
+    args.name = std::move(name);
+    return add(std::move(args));
+}
+
 Shape& Form::addShape(ShapeArgs args) {
     shapes_.push_back(std::make_unique<Shape>(*this, std::move(args)));
     return *shapes_.back();

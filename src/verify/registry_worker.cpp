@@ -27,25 +27,21 @@ constexpr int kPassesPerTick = 1000;
 } // namespace
 
 RegistryWorker::RegistryWorker(MainWindow& main) : ui::Form(workerArgs()), main_(main) {
-    add({.name = "lblRegSearch", .text = "0"});
-    ui::Timer& blink = addTimer("TimerRegSearch", 250, true);
-    ui::Timer& delay = addTimer("Timer1", 0, false);
-    delay.setInterval(1);
-    delay.setEnabled(false);
+    Timer1.setInterval(1);
+    Timer1.setEnabled(false);
     done_ = false;
 
-    blink.onTick = [this] {
-        ui::Control& phase = (*this)["lblRegSearch"];
+    TimerRegSearch.onTick = [this] {
         ui::Control& line = main_["txtRegistrado"];
-        if (phase.text() != "0") {
-            phase.setText("0");
+        if (lblRegSearch.text() != "0") {
+            lblRegSearch.setText("0");
             line.setForeColor(ui::systemColor(16));
         } else {
-            phase.setText("1");
+            lblRegSearch.setText("1");
             line.setForeColor(ui::systemColor(5));
         }
     };
-    delay.onTick = [this] { tick(); };
+    Timer1.onTick = [this] { tick(); };
     onUnload = [this] {
         TestComponentLoad(componentPath_);
         main_.searchFinished = true;
@@ -60,7 +56,7 @@ void RegistryWorker::StartProcessing() {
     if (main_["lblDirAddress"].text().empty())
         componentPath_ = childPath(main_.dirListPath(), componentName_);
     delayCounter_ = 1;
-    timer("Timer1").setEnabled(true);
+    Timer1.setEnabled(true);
 }
 
 void RegistryWorker::tick() {
@@ -81,7 +77,7 @@ void RegistryWorker::tick() {
 }
 
 void RegistryWorker::endOfWork() {
-    timer("Timer1").setEnabled(false);
+    Timer1.setEnabled(false);
     hide();
     // Closing destroys the timers, the one whose tick is running among them,
     // and the worker itself goes with its window: close once the tick is over.
@@ -95,7 +91,7 @@ void RegistryWorker::endOfWork() {
 
 void RegistryWorker::ReportRegistrySearch(const std::string& name) {
     bool found = FindInClsidRegistry(name);
-    timer("TimerRegSearch").setEnabled(false);
+    TimerRegSearch.setEnabled(false);
     ui::Control& line = main_["txtRegistrado"];
     line.setForeColor(found ? ui::kGreen : ui::kDarkRed);
     line.setText(registryAnswerText(found));

@@ -5,7 +5,7 @@
 // line and, when it unloads, tests whether the file loads.
 #include <string>
 
-#include "ui/form.h"
+#include "ui/layout.h"
 
 namespace brontal {
 class MainWindow;
@@ -18,6 +18,12 @@ public:
     explicit RegistryWorker(MainWindow& main);
 
     void StartProcessing();
+
+    // The waiting text blinks with TimerRegSearch, lblRegSearch holding its
+    // phase; Timer1 counts the delay and runs the search.
+    BRONTAL_CONTROL(lblRegSearch, ui::label(0, 0, 0, 0, "0"));
+    BRONTAL_TIMER(TimerRegSearch, 250, true);
+    BRONTAL_TIMER(Timer1, 0, false);
 
 private:
     void tick();

@@ -77,7 +77,7 @@ void verifyComponent(MainWindow& main) {
     // Released once its own tick, which closes it, has returned.
     w.onClosed = [&main] { ui::releaseWhenIdle(std::move(main.worker)); };
     main.worker = std::move(worker);
-    w.timer("TimerRegSearch").setEnabled(true);
+    w.TimerRegSearch.setEnabled(true);
     w.StartProcessing();
     f["btnVer"].setEnabled(false);
     waitForWorker(main);
