@@ -1,6 +1,6 @@
 #include "registration/confirm_window.h"
 
-#include "app/main_window.h"
+#include "panel/main_panel.h"
 #include "registration/registration_command.h"
 #include "registration/registration_runner.h"
 #include "ui/events.h"
@@ -8,7 +8,7 @@
 namespace brontal::registration {
 namespace {
 
-ui::FormArgs confirmFormArgs(MainWindow& main) {
+ui::FormArgs confirmFormArgs(MainPanel& main) {
     ui::FormArgs a;
     a.name = "Form6";
     a.clientWidth = 3495;
@@ -21,14 +21,14 @@ ui::FormArgs confirmFormArgs(MainWindow& main) {
 
 } // namespace
 
-ConfirmWindow::ConfirmWindow(MainWindow& main) : ui::Form(confirmFormArgs(main)), main_(main) {
+ConfirmWindow::ConfirmWindow(MainPanel& main) : ui::Form(confirmFormArgs(main)), main_(main) {
     wireEvents();
 
     moveTo((main.width() - width()) / 2 + main.left(), main.top() + 1460);
-    setIcon(main["iconSoftware"].picture());
-    bool registering = modeFromText(main["lblIntReg"].text()) == RegMode::Register;
+    setIcon(main.iconSoftware.picture());
+    bool registering = modeFromText(main.lblIntReg.text()) == RegMode::Register;
     lblRegUnreg.setText(registering ? "Deseja realmente registrar" : "Deseja realmente desregistrar");
-    txtComponente.setText(main["txtFile"].text() + "?");
+    txtComponente.setText(main.txtFile.text() + "?");
 
     // Showing activates the window, and activation hands the focus to the
     // window itself; the focus holder takes it back as soon as the window's
@@ -43,8 +43,8 @@ void ConfirmWindow::wireEvents() {
     btnSim.onGotFocus = [this] { btnFoco.setEnabled(false); };
     btnSim.onClick = [this] {
         hide();
-        std::string fileName = main_["lblFileAddress"].text();
-        std::string fullPath = main_["lblDirAddress"].text() + fileName;
+        std::string fileName = main_.lblFileAddress.text();
+        std::string fullPath = main_.lblDirAddress.text() + fileName;
         ExecuteRegistration(main_, *this, fullPath, fileName);
     };
     btnNao.onClick = [this] { decline(); };

@@ -5,7 +5,7 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::registration {
@@ -13,7 +13,7 @@ namespace brontal::registration {
 class ConfirmWindow : public ui::Form {
 public:
     // Creating it runs the load steps: position, icon, question and file name.
-    explicit ConfirmWindow(MainWindow& main);
+    explicit ConfirmWindow(MainPanel& main);
 
     // Made first so it is first in the tab order and holds the focus when the
     // window opens; it lies below the visible client area.
@@ -40,7 +40,7 @@ private:
     void wireEvents();
     void decline();
 
-    MainWindow& main_;
+    MainPanel& main_;
 };
 
 } // namespace brontal::registration

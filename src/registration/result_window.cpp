@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/main_window.h"
+#include "panel/main_panel.h"
 #include "ui/events.h"
 
 namespace brontal::registration {
 namespace {
 
-ui::FormArgs resultFormArgs(MainWindow& main) {
+ui::FormArgs resultFormArgs(MainPanel& main) {
     ui::FormArgs a;
     a.name = "Form9";
     a.clientWidth = 3495;
@@ -25,11 +25,11 @@ int twipsFrom(const std::string& text) { return static_cast<int>(std::strtof(tex
 
 } // namespace
 
-ResultWindow::ResultWindow(MainWindow& main) : ui::Form(resultFormArgs(main)) {
+ResultWindow::ResultWindow(MainPanel& main) : ui::Form(resultFormArgs(main)) {
     TimerCount.onTick = [this] { onTick(); };
 
-    moveTo(twipsFrom(main["lblLeftReg"].text()), twipsFrom(main["lblTopReg"].text()));
-    setIcon(main["iconSoftware"].picture());
+    moveTo(twipsFrom(main.lblLeftReg.text()), twipsFrom(main.lblTopReg.text()));
+    setIcon(main.iconSoftware.picture());
     countdown_ = 3;
     lblCount.setText("3");
     TimerCount.setEnabled(true);

@@ -7,7 +7,7 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::registration {
@@ -15,7 +15,7 @@ namespace brontal::registration {
 class ResultWindow : public ui::Form {
 public:
     // Creating it runs the load steps, so the countdown starts here.
-    explicit ResultWindow(MainWindow& main);
+    explicit ResultWindow(MainPanel& main);
 
     short countdown() const { return countdown_; }
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/main_window.h"
-#include "inspect/file_panel.h"
-#include "inspect/folder_chain.h"
+#include "core/paths.h"
+#include "folders/comparison_panel.h"
+#include "panel/main_panel.h"
 #include "platform/windows_version.h"
 #include "report/os_naming.h"
 #include "report/report_text.h"
@@ -41,7 +41,7 @@ void step(F&& f) {
 
 } // namespace
 
-ReportWindow::ReportWindow(MainWindow& main) : ui::Form(reportFormArgs()), main_(main) {
+ReportWindow::ReportWindow(MainPanel& main) : ui::Form(reportFormArgs()), main_(main) {
     windows::holdSize(*this, windows::kPlaceWidth, windows::kPlaceHeight);
     windows::dragBySurface(*this);
     wireEvents();
@@ -49,20 +49,20 @@ ReportWindow::ReportWindow(MainWindow& main) : ui::Form(reportFormArgs()), main_
 }
 
 void ReportWindow::load() {
-    MainWindow& m = main_;
+    MainPanel& m = main_;
     step([&] {
-        std::string name = m["txtFile"].text();
+        std::string name = m.txtFile.text();
         txtTitFile.setText(name);
-        txtData.setText(m["lblFileData"].text());
-        txtKB.setText(m["txtKB"].text());
-        txtBitness.setText(m["lblb"].text() + " bits");
+        txtData.setText(m.lblFileData.text());
+        txtKB.setText(m.txtKB.text());
+        txtBitness.setText(m.lblb.text() + " bits");
         txtAddress.setText(withTrailingBackslash(m.dirListPath()) + name);
     });
     step([&] { lbl64bits.setText(windows64() ? "64 bits" : "32 bits"); });
     step([&] {
         ui::Control& list = lstPastas;
         std::vector<std::string> hits;
-        ui::Control& found = m["lstArquivos"];
+        ui::Control& found = m.lstArquivos;
         for (int i = 0; i < found.count(); ++i) hits.push_back(found.item(i));
         std::vector<std::string> folders = foldersFromHits(hits, txtTitFile.text());
         list.clear();
@@ -77,7 +77,7 @@ void ReportWindow::load() {
     step([&] {
         txtSisOp.setText("Sistema operacional " + GetActualWindowsVersion() + " / " + lbl64bits.text());
     });
-    step([&] { setIcon(m["iconSoftware"].picture()); });
+    step([&] { setIcon(m.iconSoftware.picture()); });
 }
 
 void ReportWindow::wireEvents() {
@@ -105,7 +105,7 @@ void ReportWindow::wireEvents() {
     };
 }
 
-bool ReportWindow::windows64() const { return number(main_["lbl64bits"].text()) != 0; }
+bool ReportWindow::windows64() const { return number(main_.lbl64bits.text()) != 0; }
 
 std::string ReportWindow::readPathOf(const std::string& listedFolder) const {
     return copyReadPath(listedFolder, txtTitFile.text(), windows64());
@@ -115,7 +115,7 @@ void ReportWindow::showCopyFacts(int index) {
     ui::Control& list = lstPastas;
     if (index < 0 || index >= list.count() || number(lblEncontrado.text()) == 0) return;
     std::string path = readPathOf(list.item(index));
-    std::optional<inspect::FileFactsTexts> facts = inspect::readFileFacts(path);
+    std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(path);
     if (!facts) {
         // Gone since the search: the facts of the folder clicked before must
         // not stand for this one.
@@ -150,7 +150,7 @@ void ReportWindow::copyAll() {
         for (int i = 0; i < list.count(); ++i) {
             ReportCopy copy{list.item(i), kCopyUnreadable};
             std::string path = readPathOf(copy.folder);
-            if (std::optional<inspect::FileFactsTexts> facts = inspect::readFileFacts(path))
+            if (std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(path))
                 copy.factsLine = copyFactsLine(facts->date, IsPe64Bit(path), facts->size);
             r.copies.push_back(std::move(copy));
         }
@@ -188,11 +188,11 @@ void ReportWindow::sobeBotao(ui::Control& botao) {
     ui::release(botao);
 }
 
-bool ReportWindow::IsPe64Bit(const std::string& path) { return inspect::IsPe64Bit(*this, main_.services(), path); }
+bool ReportWindow::IsPe64Bit(const std::string& path) { return folders::IsPe64Bit(lblb, main_.services(), path); }
 
 std::string ReportWindow::GetActualWindowsVersion() { return windowsVersionText(platform::kernelVersion()); }
 
-void openReportWindow(MainWindow& main) {
+void openReportWindow(MainPanel& main) {
     windows::showInMainPlace(main, main.reportWindow, std::make_unique<ReportWindow>(main));
 }
 

@@ -8,7 +8,7 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::report {
@@ -19,7 +19,7 @@ inline constexpr char kCopyUnreadableStatus[] = "Não foi possível ler o arquiv
 
 class ReportWindow : public ui::Form {
 public:
-    explicit ReportWindow(MainWindow& main);
+    explicit ReportWindow(MainPanel& main);
 
     // Opens the folder in the shell; what the shell answers changes nothing.
     void OpenFolder(const std::string& folderPath);
@@ -87,12 +87,12 @@ private:
     bool windows64() const;
     std::string readPathOf(const std::string& listedFolder) const;
 
-    MainWindow& main_;
+    MainPanel& main_;
     bool copyPressed_ = false;
 };
 
 // btnFile: the main window hides and the report stands in its place, filled
 // from the main window's state at this moment.
-void openReportWindow(MainWindow& main);
+void openReportWindow(MainPanel& main);
 
 } // namespace brontal::report

@@ -8,14 +8,14 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::verify {
 
 class RegistryWorker : public ui::Form {
 public:
-    explicit RegistryWorker(MainWindow& main);
+    explicit RegistryWorker(MainPanel& main);
 
     void StartProcessing();
 
@@ -32,7 +32,7 @@ private:
     bool TestComponentLoad(const std::string& path);
     void endOfWork();
 
-    MainWindow& main_;
+    MainPanel& main_;
     std::string componentName_;
     std::string componentPath_;
     int delayCounter_ = 0;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/main_window.h"
+#include "panel/main_panel.h"
 #include "ui/events.h"
 #include "ui/press_effect.h"
 #include "windows/main_place.h"
@@ -21,7 +21,7 @@ ui::FormArgs aboutFormArgs() {
 
 } // namespace
 
-AboutWindow::AboutWindow(MainWindow& main) : ui::Form(aboutFormArgs()), main_(main) {
+AboutWindow::AboutWindow(MainPanel& main) : ui::Form(aboutFormArgs()), main_(main) {
     holdSize(*this, kPlaceWidth, kPlaceHeight);
     dragBySurface(*this);
 
@@ -41,7 +41,7 @@ AboutWindow::AboutWindow(MainWindow& main) : ui::Form(aboutFormArgs()), main_(ma
     };
     lblIlvo.onClick = [this] { OpenSite(kAuthorSite); };
 
-    setIcon(main_["iconSoftware"].picture());
+    setIcon(main_.iconSoftware.picture());
 }
 
 void AboutWindow::desceBotao(ui::Control& botao) {
@@ -70,6 +70,6 @@ void AboutWindow::OpenSite(const std::string& address) {
     }
 }
 
-void openAboutWindow(MainWindow& main) { showInMainPlace(main, main.aboutWindow, std::make_unique<AboutWindow>(main)); }
+void openAboutWindow(MainPanel& main) { showInMainPlace(main, main.aboutWindow, std::make_unique<AboutWindow>(main)); }
 
 } // namespace brontal::windows

@@ -6,7 +6,7 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::windows {
@@ -16,7 +16,7 @@ inline constexpr char kAuthorSite[] = "http://www.ilvo.example.com/";
 
 class AboutWindow : public ui::Form {
 public:
-    explicit AboutWindow(MainWindow& main);
+    explicit AboutWindow(MainPanel& main);
 
     // Press effect: 15 twips right and down, and back. The two pairs keep the
     // saved position in labels of their own, so two controls can be pressed at once.
@@ -64,11 +64,11 @@ private:
     static ui::Font arial(double points, bool bold = false) { return {L"Arial", points, bold}; }
     static ui::Font sansSerif(double points, bool bold = false) { return {L"MS Sans Serif", points, bold}; }
 
-    MainWindow& main_;
+    MainPanel& main_;
     bool linkPressed_ = false;
 };
 
 // btnAbout: the main window hides and the About window stands in its place.
-void openAboutWindow(MainWindow& main);
+void openAboutWindow(MainPanel& main);
 
 } // namespace brontal::windows

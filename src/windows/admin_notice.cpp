@@ -1,12 +1,12 @@
 #include "windows/admin_notice.h"
 
-#include "app/main_window.h"
+#include "panel/main_panel.h"
 #include "ui/events.h"
 
 namespace brontal::windows {
 namespace {
 
-ui::FormArgs noticeFormArgs(const MainWindow& main) {
+ui::FormArgs noticeFormArgs(const MainPanel& main) {
     ui::FormArgs a;
     a.name = "Form8";
     a.clientWidth = 3495;
@@ -21,9 +21,9 @@ ui::FormArgs noticeFormArgs(const MainWindow& main) {
 
 } // namespace
 
-AdminNotice::AdminNotice(MainWindow& main) : ui::Form(noticeFormArgs(main)) {
+AdminNotice::AdminNotice(MainPanel& main) : ui::Form(noticeFormArgs(main)) {
     moveTo(main.left() + (main.width() - width()) / 2, main.top() + 1460);
-    setIcon(main["iconSoftware"].picture());
+    setIcon(main.iconSoftware.picture());
 
     // Showing activates the window, and activation gives the focus to the
     // window itself: the hidden button takes it back as soon as the notice's
@@ -40,7 +40,7 @@ ui::ControlArgs AdminNotice::paragraph(int left, int top, int width, int height,
         .aligned(ui::Align::Center);
 }
 
-void showAdminNotice(MainWindow& main) {
+void showAdminNotice(MainPanel& main) {
     AdminNotice notice(main);
     notice.showModal();
 }

@@ -6,7 +6,7 @@
 #include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::windows {
@@ -14,7 +14,7 @@ namespace brontal::windows {
 class AdminNotice : public ui::Form {
 public:
     // Places itself over the main window: centred across it, 1460 twips below its top.
-    explicit AdminNotice(MainWindow& main);
+    explicit AdminNotice(MainPanel& main);
 
     // Made first, so it is first in the tab order and holds the focus. It lies
     // below the client area and does nothing: Enter and Space land on it.
@@ -41,6 +41,6 @@ private:
 };
 
 // lblAdminMode1: shows the notice and returns once the user has closed it.
-void showAdminNotice(MainWindow& main);
+void showAdminNotice(MainPanel& main);
 
 } // namespace brontal::windows

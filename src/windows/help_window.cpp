@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "app/main_window.h"
+#include "panel/main_panel.h"
 #include "platform/files.h"
 #include "ui/events.h"
 #include "ui/press_effect.h"
@@ -23,7 +23,7 @@ ui::FormArgs helpFormArgs() {
 
 } // namespace
 
-HelpWindow::HelpWindow(MainWindow& main) : ui::Form(helpFormArgs()), main_(main) {
+HelpWindow::HelpWindow(MainPanel& main) : ui::Form(helpFormArgs()), main_(main) {
     holdSize(*this, kPlaceWidth, kPlaceHeight);
     dragBySurface(*this);
 
@@ -47,7 +47,7 @@ HelpWindow::HelpWindow(MainWindow& main) : ui::Form(helpFormArgs()), main_(main)
         button.onClick = [this, path] { OpenFile(path); };
     }
 
-    setIcon(main_["iconSoftware"].picture());
+    setIcon(main_.iconSoftware.picture());
 }
 
 void HelpWindow::desceBotao(ui::Control& botao) {
@@ -66,6 +66,6 @@ void HelpWindow::OpenFile(const std::string& filePath) {
     }
 }
 
-void openHelpWindow(MainWindow& main) { showInMainPlace(main, main.helpWindow, std::make_unique<HelpWindow>(main)); }
+void openHelpWindow(MainPanel& main) { showInMainPlace(main, main.helpWindow, std::make_unique<HelpWindow>(main)); }
 
 } // namespace brontal::windows

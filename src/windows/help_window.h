@@ -7,14 +7,14 @@
 #include "windows/readme_documents.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::windows {
 
 class HelpWindow : public ui::Form {
 public:
-    explicit HelpWindow(MainWindow& main);
+    explicit HelpWindow(MainPanel& main);
 
     void desceBotao(ui::Control& botao);
     void sobeBotao(ui::Control& botao);
@@ -59,11 +59,11 @@ private:
         return ui::picture(360, top, 675, 675, "readme").withTip(" Clique para abrir ");
     }
 
-    MainWindow& main_;
+    MainPanel& main_;
     ui::Control* pressed_ = nullptr;
 };
 
 // btnHelp: the main window hides and the Help window stands in its place.
-void openHelpWindow(MainWindow& main);
+void openHelpWindow(MainPanel& main);
 
 } // namespace brontal::windows

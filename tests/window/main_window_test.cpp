@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "inspect/file_panel.h"
 #include "platform/files.h"
 #include "ui/events.h"
 #include "ui/window_props.h"
@@ -138,7 +137,7 @@ TEST_F(MainWindowTest, FileButtonWithNothingSelectedBeepsAndComplains) {
 // on the line before it falls due stays.
 TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
     open(true);
-    brontal::inspect::ShowErrorMessage(*main, "É preciso selecionar um arquivo primeiro.");
+    main->ShowErrorMessage("É preciso selecionar um arquivo primeiro.");
     c("txtRegistrado").setForeColor(brontal::ui::kGreen);
     c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
     main->timer("TimerMensagem").fire();
