@@ -9,10 +9,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "registration/registration_request.h"
-#include "report/report_window.h"
 #include "ui/events.h"
-#include "ui/press_effect.h"
-#include "ui/window_props.h"
 #include "verify/verify_flow.h"
 #include "windows/about_window.h"
 #include "windows/admin_notice.h"
@@ -21,50 +18,18 @@
 namespace brontal {
 namespace {
 
-constexpr int kWidth = 5655;
-constexpr int kHeight = 5670;
-
 int number(const std::string& text) { return std::atoi(text.c_str()); }
-
-ui::FormArgs mainFormArgs() {
-    ui::FormArgs a;
-    a.name = "Form1";
-    a.width = kWidth;
-    a.height = kHeight;
-    a.maximizeBox = true; // the load steps take it away again
-    return a;
-}
 
 } // namespace
 
-MainWindow::MainWindow(Services services) : ui::Form(mainFormArgs()), services_(std::move(services)) {
-    createControls();
-    addTimer("TimerMensagem", 100, true);
-    addTimer("TimerAguarde", 500, false);
-    addTimer("TimerSearch", 250, false);
-    wireEvents();
-}
+MainWindow::MainWindow(Services services) : MainPanel(std::move(services)) { wireEvents(); }
 
 MainWindow::~MainWindow() = default;
-
-std::vector<FolderSlot> MainWindow::slots() const { return slotsFrom(windowsIs64() ? fourSlots : twoSlots); }
-
-bool MainWindow::windowsIs64() const { return number((*this)["lbl64bits"].text()) == 1; }
-bool MainWindow::elevated() const { return number((*this)["lblAdminMode"].text()) != 0; }
-
-bool MainWindow::fileSelected() const {
-    std::string name = (*this)["txtFile"].text();
-    return !name.empty() && name != (*this)["lblTxtFileIni"].text();
-}
-
-std::string MainWindow::selectedPath() const {
-    return (*this)["lblDirAddress"].text() + (*this)["lblFileAddress"].text();
-}
 
 std::string MainWindow::dirListPath() const { return dirPath_; }
 
 void MainWindow::setDirListPath(const std::string& path) {
-    std::string chosen = inspect::fillFolderList((*this)["DirList"], path, dirPaths_);
+    std::string chosen = inspect::fillFolderList(DirList, path, dirPaths_);
     if (chosen.empty()) return; // not ready or gone: the list stays where it was
     bool changed = chosen != dirPath_;
     dirPath_ = chosen;
@@ -77,34 +42,14 @@ void MainWindow::openDirListEntry(int index) {
 
 void MainWindow::setDrive(const std::string& root) { inspect::selectDrive(*this, root); }
 
-void MainWindow::desceBotao(ui::Control& botao) { ui::pressDown(*this, botao, "lblPosTop1", "lblPosLeft1"); }
-
-void MainWindow::sobeBotao(ui::Control& botao) { ui::release(*this, botao, "lblPosTop1", "lblPosLeft1"); }
-
-void MainWindow::desceBotoes(ui::Control& botao1, ui::Control& botao2) {
-    ui::pressDown(*this, botao1, "lblPosTop1", "lblPosLeft1");
-    ui::pressDown(*this, botao2, "lblPosTop2", "lblPosLeft2");
-}
-
-void MainWindow::sobeBotoes(ui::Control& botao1, ui::Control& botao2) {
-    ui::release(*this, botao1, "lblPosTop1", "lblPosLeft1");
-    ui::release(*this, botao2, "lblPosTop2", "lblPosLeft2");
-}
-
-void MainWindow::finished(Done what) {
-    static constexpr const wchar_t* kProps[] = {ui::kVerificationsDoneProp, ui::kSearchesDoneProp,
-                                                ui::kRegistrationsDoneProp};
-    int i = static_cast<int>(what);
-    ui::publishCount(hwnd(), kProps[i], ++done_[i]);
-}
+void MainWindow::verifyComponent() { verify::verifyComponent(*this); }
 
 void MainWindow::OpenFolder(const std::string& folderPath) {
-    services_.shellExecute(nullptr, "open", folderPath, "", "", SW_SHOWNORMAL);
+    services().shellExecute(nullptr, "open", folderPath, "", "", SW_SHOWNORMAL);
     // Only a real name goes to the clipboard: an empty box must not wipe what
     // the user had there.
-    std::string name = (*this)["txtFile"].text();
-    if ((*this)["chkCopy"].checked() && fileSelected() && !name.empty())
-        services_.setClipboardText(hwnd(), name);
+    std::string name = txtFile.text();
+    if (chkCopy.checked() && fileSelected() && !name.empty()) services().setClipboardText(hwnd(), name);
 }
 
 void MainWindow::UnloadAllForms() {
@@ -115,7 +60,7 @@ void MainWindow::UnloadAllForms() {
         if (form != this) form->close();
     // The program ends here and now, not back in a loop that would first let
     // the interrupted operations run on against closed windows.
-    if (services_.endProgram) services_.endProgram(0);
+    if (services().endProgram) services().endProgram(0);
     else PostQuitMessage(0);
 }
 
@@ -125,17 +70,16 @@ void MainWindow::onResized() {
 }
 
 bool MainWindow::onKey(int vk) {
-    if (vk != VK_ESCAPE || !(*this)["btnVer"].enabled()) return false;
-    timer("TimerSearch").setEnabled(false);
-    timer("TimerAguarde").setEnabled(false);
+    if (vk != VK_ESCAPE || !btnVer.enabled()) return false;
+    TimerSearch.setEnabled(false);
+    TimerAguarde.setEnabled(false);
     stopFlag = true;
-    (*this)["lblStopSearch"].setText("0");
-    (*this)["lblTimerAguarde"].setText("0");
+    lblStopSearch.setText("0");
+    lblTimerAguarde.setText("0");
     return false;
 }
 
 void MainWindow::wireEvents() {
-    Form& f = *this;
     onResize = [this] { onResized(); };
     onKeyDown = [this](int vk) { return onKey(vk); };
     onUnload = [this] { UnloadAllForms(); };
@@ -144,39 +88,39 @@ void MainWindow::wireEvents() {
     folders::wireSystem32Listing(*this);
     folders::wireFolderSearch(*this);
 
-    f["btnVer"].onClick = [this] { verify::verifyComponent(*this); };
-    f["btnReg"].onClick = [this] { registration::requestRegistration(*this, RegMode::Register); };
-    f["btnUnreg"].onClick = [this] { registration::requestRegistration(*this, RegMode::Unregister); };
-    f["btnStop"].onClick = [this] { stopFlag = true; };
+    btnVer.onClick = [this] { verifyComponent(); };
+    btnReg.onClick = [this] { registration::requestRegistration(*this, RegMode::Register); };
+    btnUnreg.onClick = [this] { registration::requestRegistration(*this, RegMode::Unregister); };
+    btnStop.onClick = [this] { stopFlag = true; };
 
-    f["btnCMD"].onClick = [this] {
+    btnCMD.onClick = [this] {
         // The system's own cmd.exe: a bare name would let the shell take one
         // lying in the current folder, with administrator rights at that.
-        services_.shellExecute(hwnd(), elevated() ? "runas" : "", platform::systemProgram("cmd.exe"),
-                               "/K cd /d C:\\", "", SW_SHOWNORMAL);
+        services().shellExecute(hwnd(), elevated() ? "runas" : "", platform::systemProgram("cmd.exe"),
+                                "/K cd /d C:\\", "", SW_SHOWNORMAL);
     };
-    f["btnRegistro"].onClick = [this] {
-        services_.shellExecute(nullptr, elevated() ? "runas" : "", "C:\\Windows\\Regedit.exe", "", "", SW_HIDE);
+    btnRegistro.onClick = [this] {
+        services().shellExecute(nullptr, elevated() ? "runas" : "", "C:\\Windows\\Regedit.exe", "", "", SW_HIDE);
     };
-    f["btnHelp"].onClick = [this] { windows::openHelpWindow(*this); };
-    f["btnAbout"].onClick = [this] { windows::openAboutWindow(*this); };
+    btnHelp.onClick = [this] { windows::openHelpWindow(*this); };
+    btnAbout.onClick = [this] { windows::openAboutWindow(*this); };
 
-    auto& plus = f["lblAdminMode1"];
-    plus.onMouseDown = [this, &plus](const ui::MouseEvent&) { desceBotao(plus); };
-    plus.onMouseUp = [this, &plus](const ui::MouseEvent&) { sobeBotao(plus); };
-    plus.onClick = [this] { windows::showAdminNotice(*this); };
+    lblAdminMode1.onMouseDown = [this](const ui::MouseEvent&) { desceBotao(lblAdminMode1); };
+    lblAdminMode1.onMouseUp = [this](const ui::MouseEvent&) { sobeBotao(lblAdminMode1); };
+    lblAdminMode1.onClick = [this] { windows::showAdminNotice(*this); };
 
     struct Shortcut {
-        const char* key;
+        ui::Control& text;
+        ui::Control& image;
         const char* path;
     };
-    static constexpr Shortcut shortcuts[] = {{"System32", "C:\\Windows\\System32"},
-                                             {"SysWOW64", "C:\\Windows\\SysWOW64"},
-                                             {"CommonFiles", "C:\\Program Files\\Common Files"},
-                                             {"CommonFilesX86", "C:\\Program Files (x86)\\Common Files"}};
+    const Shortcut shortcuts[] = {{lblSystem32, imgSystem32, "C:\\Windows\\System32"},
+                                  {lblSysWOW64, imgSysWOW64, "C:\\Windows\\SysWOW64"},
+                                  {lblCommonFiles, imgCommonFiles, "C:\\Program Files\\Common Files"},
+                                  {lblCommonFilesX86, imgCommonFilesX86, "C:\\Program Files (x86)\\Common Files"}};
     for (const Shortcut& s : shortcuts) {
-        auto& text = f[std::string("lbl") + s.key];
-        auto& image = f[std::string("img") + s.key];
+        ui::Control& text = s.text;
+        ui::Control& image = s.image;
         std::string path = s.path;
         for (ui::Control* c : {&text, &image}) {
             c->onMouseDown = [this, &text, &image](const ui::MouseEvent&) { desceBotoes(text, image); };
@@ -185,13 +129,12 @@ void MainWindow::wireEvents() {
         }
     }
 
-    f["chkCopy"].onClick = [this] {
-        Form& f = *this;
-        bool wasOn = number(f["lblCheckValue"].text()) == 1;
+    chkCopy.onClick = [this] {
+        bool wasOn = number(lblCheckValue.text()) == 1;
         ui::OleColor colour = wasOn ? ui::systemColor(16) : ui::systemColor(18);
-        f["chkCopy"].setForeColor(colour);
-        f["lblCheckTest"].setForeColor(colour);
-        f["lblCheckValue"].setText(wasOn ? "0" : "1");
+        chkCopy.setForeColor(colour);
+        lblCheckTest.setForeColor(colour);
+        lblCheckValue.setText(wasOn ? "0" : "1");
     };
 }
 

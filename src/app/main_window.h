@@ -1,18 +1,16 @@
 #pragma once
-// Form1, the main window: the hub of every action and the holder of the
-// shared state (hidden state labels, the stop flag, the blink list, the
-// folder-slot texts and the search-finished flag).
-#include <memory>
+// Form1, the main window: the hub of every action. It is the panel every room
+// sees (panel/main_panel.h) and puts the rooms together: it wires the events
+// of its controls to them and provides the operations of one room that
+// another starts.
 #include <string>
 #include <vector>
 
-#include "app/services.h"
-#include "folders/folder_slots.h"
-#include "ui/form.h"
+#include "panel/main_panel.h"
 
 namespace brontal {
 
-class MainWindow : public ui::Form {
+class MainWindow final : public MainPanel {
 public:
     explicit MainWindow(Services services);
     ~MainWindow() override;
@@ -20,59 +18,20 @@ public:
     // The load steps; run once, before the window is first shown.
     void load();
 
-    Services& services() { return services_; }
-
-    // Shared state of the program.
-    bool stopFlag = false;
-    bool searchFinished = false;
-    std::vector<ui::Control*> blinkList;
-    // The refusal on the message line that TimerMensagem is to clear: a later
-    // answer written there in the meantime stays.
-    std::string messageToClear;
-    FolderSlotTexts fourSlots, twoSlots;
-
-    // The slot table in force: four slots on 64-bit Windows, two otherwise.
-    std::vector<FolderSlot> slots() const;
-    bool windowsIs64() const;
-    bool elevated() const;
-    bool fileSelected() const;       // txtFile holds a name, not the placeholder
-    std::string selectedPath() const; // lblDirAddress + lblFileAddress
-
-    // Press effect of one control or a label/image pair: 15 twips right and down.
-    void desceBotao(ui::Control& botao);
-    void sobeBotao(ui::Control& botao);
-    void desceBotoes(ui::Control& botao1, ui::Control& botao2);
-    void sobeBotoes(ui::Control& botao1, ui::Control& botao2);
-
-    // A verification, a folder search or a registration request has ended.
-    enum class Done { Verification, Search, Registration };
-    void finished(Done what);
-
     void OpenFolder(const std::string& folderPath);
     void UnloadAllForms();
 
-    // Windows that take the main window's place, and the ones it owns.
-    std::unique_ptr<ui::Form> reportWindow, aboutWindow, helpWindow, worker;
-
-    // The browser's current folder (DirList's path).
-    std::string dirListPath() const;
-    void setDirListPath(const std::string& path);
+    void verifyComponent() override;
+    std::string dirListPath() const override;
+    void setDirListPath(const std::string& path) override;
+    void openDirListEntry(int index) override;
     void setDrive(const std::string& root);
-    void openDirListEntry(int index);   // double click or Enter in the folder list
 
 private:
-    void createControls();
-    void createBrowser();
-    void createPanel();
-    void createSlots();
-    void createButtons();
-    void createHiddenState();
     void wireEvents();
     void onResized();
     bool onKey(int vk);
 
-    Services services_;
-    unsigned done_[3] = {};
     std::vector<std::string> dirPaths_;   // the full path of every DirList entry
     std::string dirPath_;
 };

@@ -1,6 +1,4 @@
 # Start-up, the main window, its shared state, press effects and shell shortcuts.
 list(APPEND BRONTAL_WIN_SOURCES
-  src/app/services.cpp
   src/app/main_window.cpp
-  src/app/main_window_layout.cpp
   src/app/start_up.cpp)

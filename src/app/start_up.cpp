@@ -20,7 +20,6 @@ bool Is64BitWindows() { return platform::folderExists("C:\\Windows\\SysWOW64"); 
 } // namespace
 
 void MainWindow::load() {
-    Form& f = *this;
     HWND handle = hwnd();
     DisableMaximizeButton(handle);                                   // 1
 
@@ -31,44 +30,43 @@ void MainWindow::load() {
 
     setKeyPreview(true);                                             // 4
 
-    f["lbl64bits"].setText(Is64BitWindows() ? "1" : "0");            // 5
+    lbl64bits.setText(Is64BitWindows() ? "1" : "0");                 // 5
 
-    f["txtFile"].setText(f["lblTxtFileIni"].text());                 // 6
+    txtFile.setText(lblTxtFileIni.text());                           // 6
 
     std::string path = dirListPath();                                // 7
     if (path.empty() || path.back() != '\\') path += '\\';
-    f["lblDirAddress"].setText(path);
+    lblDirAddress.setText(path);
 
     double screenWidth = ui::pixelsToTwips(GetSystemMetrics(SM_CXSCREEN));   // 8
     double screenHeight = ui::pixelsToTwips(GetSystemMetrics(SM_CYSCREEN));
     moveTo(static_cast<int>((screenWidth - width()) / 2), static_cast<int>((screenHeight - height()) / 2));
 
-    blinkList = {&f["lblSystem32KB"], &f["lblSysWOW64KB"], &f["lblCommonFilesKB"],   // 9
-                 &f["lblCommonFilesX86KB"]};
+    blinkList = {&lblSystem32KB, &lblSysWOW64KB, &lblCommonFilesKB, &lblCommonFilesX86KB};   // 9
 
-    timer("TimerAguarde").setInterval(500);                          // 10
-    timer("TimerAguarde").setEnabled(false);
+    TimerAguarde.setInterval(500);                                   // 10
+    TimerAguarde.setEnabled(false);
 
-    setIcon(f["iconSoftware"].picture());                            // 11
+    setIcon(iconSoftware.picture());                                 // 11
 
     setDrive("C:\\");                                                // 12
 
     searchFinished = false;                                          // 13
 
-    if (services_.isElevated && services_.isElevated()) {            // 14
-        f["lblAdminMode1"].setLeft(2430);
-        f["lblAdminMode1"].setForeColor(ui::systemColor(12));
-        f["lblAdminMode1"].setVisible(true);
-        f["lblAdminMode2"].setVisible(true);
-        f["lblAdminMode"].setText("1");
-        f["btnCMD"].setTip(" Prompt de Comando (CMD) - modo admin ");
-        f["btnRegistro"].setTip(" Registro do Windows (Regedit) - 32 bits ");
+    if (services().isElevated && services().isElevated()) {          // 14
+        lblAdminMode1.setLeft(2430);
+        lblAdminMode1.setForeColor(ui::systemColor(12));
+        lblAdminMode1.setVisible(true);
+        lblAdminMode2.setVisible(true);
+        lblAdminMode.setText("1");
+        btnCMD.setTip(" Prompt de Comando (CMD) - modo admin ");
+        btnRegistro.setTip(" Registro do Windows (Regedit) - 32 bits ");
     } else {
-        f["lblAdminMode0"].setVisible(true);
-        f["lblAdminMode1"].setVisible(true);
-        f["lblAdminMode"].setText("0");
-        f["btnReg"].setEnabled(false);
-        f["btnUnreg"].setEnabled(false);
+        lblAdminMode0.setVisible(true);
+        lblAdminMode1.setVisible(true);
+        lblAdminMode.setText("0");
+        btnReg.setEnabled(false);
+        btnUnreg.setEnabled(false);
     }
 }
 

@@ -2,28 +2,28 @@
 
 #include <cstdlib>
 
-#include "app/main_window.h"
-#include "folders/folder_slots.h"
+#include "core/pe_probe.h"
+#include "folders/comparison_panel.h"
 #include "folders/tree_search.h"
-#include "inspect/file_panel.h"
-#include "inspect/pe_probe.h"
 #include "platform/files.h"
 #include "ui/events.h"
 
 namespace brontal::folders {
 namespace {
 
-const char* const kSizeLabels[] = {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"};
+void allSizeLabelsGrey(MainPanel& main) {
+    for (ui::Control* label : {&main.lblSystem32KB, &main.lblSysWOW64KB, &main.lblCommonFilesKB, &main.lblCommonFilesX86KB})
+        label->setForeColor(ui::systemColor(17));
+}
 
 // The walk's effects on the main window: the slot's running count, the hit
 // list, pending events and the stop flag.
 class SlotSearch final : public TreeSearchHost {
 public:
-    SlotSearch(MainWindow& main, const FolderSlot& slot, const FolderSlot* previous)
+    SlotSearch(MainPanel& main, const FolderSlot& slot, const FolderSlot* previous)
         : main_(main), date_(main[slot.dateLabel]), size_(main[slot.sizeLabel]), bits_(main[slot.bitsLabel]),
-          hits_(main["lstArquivos"]), previousSize_(previous ? &main[previous->sizeLabel] : nullptr),
-          waitDate_(main["lblStandBy1"].text()), waitSize_(main["lblStandBy2"].text()),
-          blink_(main.timer("TimerAguarde")) {}
+          hits_(main.lstArquivos), previousSize_(previous ? &main[previous->sizeLabel] : nullptr),
+          waitDate_(main.lblStandBy1.text()), waitSize_(main.lblStandBy2.text()), blink_(main.TimerAguarde) {}
 
     bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
         bool begun = false;
@@ -78,13 +78,13 @@ private:
         if (label.text() != text) label.setText(text);
     }
 
-    MainWindow& main_;
+    MainPanel& main_;
     ui::Control& date_;
     ui::Control& size_;
     ui::Control& bits_;
     ui::Control& hits_;
     ui::Control* previousSize_;
-    // The waiting texts and the blink timer, looked up once for the whole tree.
+    // The waiting texts, read once for the whole tree.
     const std::string waitDate_, waitSize_;
     ui::Timer& blink_;
     static constexpr ULONGLONG kCountEveryMs = 30;
@@ -95,7 +95,7 @@ private:
 
 } // namespace
 
-bool SearchFolderTree(MainWindow& main, const std::string& folder, const std::string& name, int slot) {
+bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot) {
     std::vector<FolderSlot> all = main.slots();
     if (slot < 0 || slot >= static_cast<int>(all.size())) return false;
     const FolderSlot* previous = slot > 0 ? &all[static_cast<size_t>(slot - 1)] : nullptr;
@@ -105,45 +105,44 @@ bool SearchFolderTree(MainWindow& main, const std::string& folder, const std::st
     return opened;
 }
 
-void FillFolderSlot(MainWindow& main, const std::string& folder, int i) {
+void FillFolderSlot(MainPanel& main, const std::string& folder, int i) {
     std::vector<FolderSlot> all = main.slots();
     if (i < 0 || i >= static_cast<int>(all.size())) return;
     const FolderSlot& slot = all[static_cast<size_t>(i)];
-    main[slot.dateLabel].setText(main["lbEmpty1"].text());
-    main[slot.sizeLabel].setText(main["lbEmpty2"].text());
+    main[slot.dateLabel].setText(main.lbEmpty1.text());
+    main[slot.sizeLabel].setText(main.lbEmpty2.text());
     main[slot.bitsLabel].setText("---");
-    main["lblTimerAguarde"].setText(std::to_string(i + 1));
+    main.lblTimerAguarde.setText(std::to_string(i + 1));
 
-    ui::Control& hits = main["lstArquivos"];
+    ui::Control& hits = main.lstArquivos;
     std::vector<std::string> paths;
     for (int k = 0; k < hits.count(); ++k) paths.push_back(hits.item(k));
     int found = findNamesake(paths, folder);
     if (found < 0) return;
     const std::string& path = paths[static_cast<size_t>(found)];
-    auto facts = inspect::readFileFacts(path);
+    auto facts = readFileFacts(path);
     if (!facts) return; // gone since it was found: the slot keeps its placeholders
-    bool is64 = inspect::IsPe64Bit(main, main.services(), path);
-    main[slot.image].setPicture(main["imgPasta2"].picture());
+    bool is64 = IsPe64Bit(main.lblb, main.services(), path);
+    main[slot.image].setPicture(main.imgPasta2.picture());
     main[slot.dateLabel].setText(facts->date);
     main[slot.sizeLabel].setForeColor(ui::systemColor(17));
     main[slot.sizeLabel].setText(facts->size);
     main[slot.bitsLabel].setText(bitnessText(is64));
 }
 
-void settleSearchIndicators(MainWindow& main) {
-    if (std::atoi(main["lblStopSearch"].text().c_str()) != 0) return;
-    main.shape("shpBusca").setBackColor(ui::systemColor(5));
-    for (const char* label : kSizeLabels) main[label].setForeColor(ui::systemColor(17));
+void settleSearchIndicators(MainPanel& main) {
+    if (std::atoi(main.lblStopSearch.text().c_str()) != 0) return;
+    main.shpBusca.setBackColor(ui::systemColor(5));
+    allSizeLabelsGrey(main);
 }
 
-void runFolderSearch(MainWindow& main, const std::string& name) {
-    ui::Form& f = main;
-    main.timer("TimerSearch").setEnabled(true);
+void runFolderSearch(MainPanel& main, const std::string& name) {
+    main.TimerSearch.setEnabled(true);
     main.stopFlag = false;
-    f["lblStopSearch"].setText("1");
-    for (const char* c : {"DriveList", "DirList", "FileList", "List1"}) f[c].setEnabled(false);
-    f["lstArquivos"].clear();
-    inspect::comparisonPanelClear(main);
+    main.lblStopSearch.setText("1");
+    for (ui::Control* list : {&main.DriveList, &main.DirList, &main.FileList, &main.List1}) list->setEnabled(false);
+    main.lstArquivos.clear();
+    comparisonPanelClear(main);
 
     std::vector<FolderSlot> all = main.slots();
     for (size_t i = 0; i < all.size(); ++i) {
@@ -152,40 +151,47 @@ void runFolderSearch(MainWindow& main, const std::string& name) {
         FillFolderSlot(main, all[i].folder, static_cast<int>(i));
     }
 
-    main.timer("TimerSearch").setEnabled(false);
-    f["lblStopSearch"].setText("0");
-    main.timer("TimerAguarde").setEnabled(false);
-    f["lblTimerAguarde"].setText("0");
-    f["DriveList"].setEnabled(true);
-    f["DirList"].setEnabled(true);
-    const char* list = std::atoi(f["lblSysnative"].text().c_str()) == 1 ? "List1" : "FileList";
-    f[list].setEnabled(true);
-    f[list].setFocus();
+    main.TimerSearch.setEnabled(false);
+    main.lblStopSearch.setText("0");
+    main.TimerAguarde.setEnabled(false);
+    main.lblTimerAguarde.setText("0");
+    main.DriveList.setEnabled(true);
+    main.DirList.setEnabled(true);
+    ui::Control& list = std::atoi(main.lblSysnative.text().c_str()) == 1 ? main.List1 : main.FileList;
+    list.setEnabled(true);
+    list.setFocus();
     settleSearchIndicators(main);
-    main.finished(MainWindow::Done::Search);
+    main.finished(MainPanel::Done::Search);
 }
 
-void stopFolderSearch(MainWindow& main) {
-    main.timer("TimerSearch").setEnabled(false);
-    main.timer("TimerAguarde").setEnabled(false);
+void stopFolderSearch(MainPanel& main) {
+    main.TimerSearch.setEnabled(false);
+    main.TimerAguarde.setEnabled(false);
     main.stopFlag = true;
-    main["lblStopSearch"].setText("0");
-    main["lblTimerAguarde"].setText("0");
-    for (const char* label : kSizeLabels) main[label].setForeColor(ui::systemColor(17));
-    main["FileList"].setEnabled(true);
-    main["FileList"].setFocus();
+    main.lblStopSearch.setText("0");
+    main.lblTimerAguarde.setText("0");
+    allSizeLabelsGrey(main);
+    main.FileList.setEnabled(true);
+    main.FileList.setFocus();
 }
 
-void wireFolderSearch(MainWindow& main) {
-    ui::Form& f = main;
-    main.timer("TimerSearch").onTick = [&main] {
-        ui::Control& phase = main["lblTimerSearch"];
+void BlinkLabel(ui::Control& label) {
+    label.setForeColor(label.foreColor() != ui::systemColor(0) ? ui::systemColor(0) : ui::kGrey);
+}
+
+void wireFolderSearch(MainPanel& main) {
+    main.TimerSearch.onTick = [&main] {
+        ui::Control& phase = main.lblTimerSearch;
         bool lit = phase.text() != "0";
         phase.setText(lit ? "0" : "1");
-        main.shape("shpBusca").setBackColor(ui::systemColor(lit ? 5 : 16));
+        main.shpBusca.setBackColor(ui::systemColor(lit ? 5 : 16));
     };
-    f["lstArquivos"].onClick = [&main] {
-        ui::Control& hits = main["lstArquivos"];
+    main.TimerAguarde.onTick = [&main] {
+        int i = std::atoi(main.lblTimerAguarde.text().c_str());
+        if (i >= 0 && i < static_cast<int>(main.blinkList.size())) BlinkLabel(*main.blinkList[static_cast<size_t>(i)]);
+    };
+    main.lstArquivos.onClick = [&main] {
+        ui::Control& hits = main.lstArquivos;
         int i = hits.selectedIndex();
         if (i >= 0) main.services().messageBox(main.hwnd(), hits.item(i), "Brontal32", MB_OK);
     };

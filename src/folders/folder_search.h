@@ -3,21 +3,22 @@
 // its progress in the slots and the hit list lstArquivos.
 #include <string>
 
-namespace brontal {
-class MainWindow;
-}
+#include "panel/main_panel.h"
 
 namespace brontal::folders {
 
 // The whole search: browser disabled, every slot searched and filled, the
 // browser enabled again.
-void runFolderSearch(MainWindow& main, const std::string& name);
+void runFolderSearch(MainPanel& main, const std::string& name);
 // The verify button pressed during a search.
-void stopFolderSearch(MainWindow& main);
+void stopFolderSearch(MainPanel& main);
 // Step 6 of the search's end, also the verify flow's final step.
-void settleSearchIndicators(MainWindow& main);
-void FillFolderSlot(MainWindow& main, const std::string& folder, int slot);
-bool SearchFolderTree(MainWindow& main, const std::string& folder, const std::string& name, int slot);
-void wireFolderSearch(MainWindow& main);
+void settleSearchIndicators(MainPanel& main);
+void FillFolderSlot(MainPanel& main, const std::string& folder, int slot);
+bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot);
+// A size label's blink: black and grey in turns.
+void BlinkLabel(ui::Control& label);
+// The search indicator's and the slot labels' blinks, and the hit list's click.
+void wireFolderSearch(MainPanel& main);
 
 } // namespace brontal::folders

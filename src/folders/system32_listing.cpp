@@ -1,60 +1,56 @@
 #include "folders/system32_listing.h"
 
-#include "app/main_window.h"
-#include "inspect/file_panel.h"
-#include "inspect/pe_probe.h"
+#include "core/pe_probe.h"
+#include "folders/comparison_panel.h"
 #include "platform/files.h"
-#include "verify/verify_flow.h"
 
 namespace brontal::folders {
 namespace {
 
-void onList1Click(MainWindow& main) {
-    ui::Form& f = main;
-    int index = f["List1"].selectedIndex();
+void onList1Click(MainPanel& main) {
+    int index = main.List1.selectedIndex();
     if (index < 0) return;
-    f["btnVer"].setEnabled(true);
-    std::string name = f["List1"].item(index);
-    f["txtFile"].setForeColor(ui::kRgbBlack);
-    f["txtFile"].setText(name);
-    f["txtFile"].setTip(name);
-    f["lblFileAddress"].setText(name);
+    main.btnVer.setEnabled(true);
+    std::string name = main.List1.item(index);
+    main.txtFile.setForeColor(ui::kRgbBlack);
+    main.txtFile.setText(name);
+    main.txtFile.setTip(name);
+    main.lblFileAddress.setText(name);
     std::string path = main.selectedPath();
     // A subfolder of System32 has no size or bitness of its own: its fields stay empty.
-    if (auto facts = inspect::readFileFacts(path)) {
-        f["txtKB"].setText(facts->size);
-        f["lblFileData"].setText(facts->date);
-        f["lblb"].setText(bitnessText(inspect::IsPe64Bit(main, main.services(), path)));
+    if (auto facts = readFileFacts(path)) {
+        main.txtKB.setText(facts->size);
+        main.lblFileData.setText(facts->date);
+        main.lblb.setText(bitnessText(IsPe64Bit(main.lblb, main.services(), path)));
     } else {
-        f["txtKB"].setText("");
-        f["lblFileData"].setText("");
-        f["lblb"].setText("");
+        main.txtKB.setText("");
+        main.lblFileData.setText("");
+        main.lblb.setText("");
     }
-    f["txtRegistrado"].setText("");
-    inspect::comparisonPanelClear(main);
-    f["imgCharge"].setTip("");
-    f["imgCharge"].setPicture(f["imgCharge1"].picture());
-    f["lstArquivos"].clear();
+    main.txtRegistrado.setText("");
+    comparisonPanelClear(main);
+    main.imgCharge.setTip("");
+    main.imgCharge.setPicture(main.imgCharge1.picture());
+    main.lstArquivos.clear();
 }
 
 } // namespace
 
-void ListSysnativeFolder(MainWindow& main) {
+void ListSysnativeFolder(MainPanel& main) {
     std::vector<std::string> names;
     platform::listFolder("C:\\Windows\\Sysnative", [&](const platform::FolderItem& item) { names.push_back(item.name); });
-    ui::Control& list = main["List1"];
+    ui::Control& list = main.List1;
     list.setRedraw(false);
     list.clear();
     for (const std::string& n : names) list.addItem(n);
     list.setRedraw(true);
 }
 
-void wireSystem32Listing(MainWindow& main) {
-    ui::Control& list = main["List1"];
-    list.onClick = [&main] { onList1Click(main); };
-    list.onKeyPress = [&main](int ch) {
+void wireSystem32Listing(MainPanel& main) {
+    main.List1.onClick = [&main] { onList1Click(main); };
+    main.List1.onKeyPress = [&main](int ch) {
         if (ch != 13) return false;
-        verify::verifyComponent(main);
+        main.verifyComponent();
         return true;
     };
 }

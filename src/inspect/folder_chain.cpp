@@ -36,14 +36,4 @@ std::string folderDisplayName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string withTrailingBackslash(std::string_view path) {
-    std::string out(path);
-    if (out.empty() || out.back() != '\\') out += '\\';
-    return out;
-}
-
-std::string childPath(std::string_view folder, std::string_view name) {
-    return withTrailingBackslash(folder) + std::string(name);
-}
-
 } // namespace brontal

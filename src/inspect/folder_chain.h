@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/paths.h"   // the folder list joins its paths with these
+
 namespace brontal {
 
 // "C:\Windows\System32" -> {"C:\", "C:\Windows", "C:\Windows\System32"}.
@@ -13,8 +15,5 @@ namespace brontal {
 std::vector<std::string> folderChain(std::string_view path);
 // The last part of a chain entry as the list shows it: "c:\" for a root.
 std::string folderDisplayName(std::string_view path);
-// path + "\" unless it already ends in one.
-std::string withTrailingBackslash(std::string_view path);
-std::string childPath(std::string_view folder, std::string_view name);
 
 } // namespace brontal

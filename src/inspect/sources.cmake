@@ -3,4 +3,3 @@ list(APPEND BRONTAL_LOGIC_SOURCES src/inspect/folder_chain.cpp)
 list(APPEND BRONTAL_WIN_SOURCES
   src/inspect/file_panel.cpp
   src/inspect/folder_list.cpp)
-list(APPEND BRONTAL_LOGIC_SOURCES src/inspect/pe_probe.cpp src/inspect/file_facts_format.cpp)

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "inspect/file_facts_format.h"
-#include "inspect/pe_probe.h"
+#include "core/file_facts.h"
+#include "core/pe_probe.h"
 
 namespace brontal::platform {
 

@@ -6,6 +6,7 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/platform/user_locale.cpp
   src/platform/system.cpp
   src/platform/optional_api.cpp
+  src/platform/services.cpp
   src/platform/windows_version.cpp)
 list(APPEND BRONTAL_WIN_SOURCES src/platform/command_output.cpp src/platform/component_load.cpp)
 list(APPEND BRONTAL_WIN_SOURCES src/platform/process.cpp)

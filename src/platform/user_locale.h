@@ -2,7 +2,7 @@
 // The user's number and date settings, for the size and date texts.
 #include <string>
 
-#include "inspect/file_facts_format.h"
+#include "core/file_facts.h"
 
 namespace brontal::platform {
 

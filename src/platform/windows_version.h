@@ -3,7 +3,7 @@
 // the compatibility shims that make GetVersionEx lie.
 #include <optional>
 
-#include "report/os_naming.h"
+#include "core/os_version.h"
 
 namespace brontal::platform {
 

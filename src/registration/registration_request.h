@@ -3,11 +3,11 @@
 #include "registration/registration_command.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::registration {
 
-void requestRegistration(MainWindow& main, RegMode mode);
+void requestRegistration(MainPanel& main, RegMode mode);
 
 } // namespace brontal::registration

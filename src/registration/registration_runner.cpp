@@ -2,8 +2,7 @@
 
 #include <memory>
 
-#include "app/main_window.h"
-#include "inspect/file_panel.h"
+#include "panel/main_panel.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "registration/registration_command.h"
@@ -11,22 +10,22 @@
 
 namespace brontal::registration {
 
-void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::string& fullPath,
+void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::string& fullPath,
                          const std::string& fileName) {
     Services& services = main.services();
-    if (fileName.empty() || fileName == main["lblTxtFileIni"].text()) {
+    if (fileName.empty() || fileName == main.lblTxtFileIni.text()) {
         services.beep();
-        inspect::ShowErrorMessage(main, "É preciso selecionar um arquivo primeiro.");
+        main.ShowErrorMessage("É preciso selecionar um arquivo primeiro.");
     } else if (!hasComponentExtension(fullPath)) {
         services.beep();
-        inspect::ShowErrorMessage(main, "Somente arquivos dll e ocx podem ser (des)registrados.");
+        main.ShowErrorMessage("Somente arquivos dll e ocx podem ser (des)registrados.");
     } else {
-        RegMode mode = modeFromText(main["lblIntReg"].text());
-        std::string program = regsvr32Program(main["lblb"].text(), main.windowsIs64());
+        RegMode mode = modeFromText(main.lblIntReg.text());
+        std::string program = regsvr32Program(main.lblb.text(), main.windowsIs64());
         bool ok = RunHiddenCommand(main, confirmWindow, program, regsvr32Arguments(mode, fullPath), main.elevated());
         services.beep();
         auto result = std::make_unique<ResultWindow>(main);
-        ui::Control& message = (*result)["lblMensagem"];
+        ui::Control& message = result->lblMensagem;
         message.setForeColor(ok ? ui::kGreen : ui::kDarkRed);
         message.setText(outcomeText(mode, ok));
         result->showModal();
@@ -35,7 +34,7 @@ void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::s
     confirmWindow.close();
 }
 
-bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+bool RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
                       bool elevated) {
     Services& services = main.services();
     const std::string commandLine = program + arguments;

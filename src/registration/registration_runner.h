@@ -6,13 +6,13 @@
 #include "ui/form.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::registration {
 
 // Always ends by closing confirmWindow, refusals included.
-void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::string& fullPath,
+void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::string& fullPath,
                          const std::string& fileName);
 
 // Runs program (a full path) with arguments, hidden and waited for; true only
@@ -20,7 +20,7 @@ void ExecuteRegistration(MainWindow& main, ui::Form& confirmWindow, const std::s
 // program itself goes through the shell's "runas" verb, never a command
 // interpreter: that would expand %NAME% in the component's path and run
 // another file than the one shown.
-bool RunHiddenCommand(MainWindow& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+bool RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
                       bool elevated);
 
 } // namespace brontal::registration

@@ -1,22 +1,12 @@
 #pragma once
 // The name of the running Windows, from the fields of the kernel's own version
 // record (which tells the truth whatever compatibility mode the program runs in).
-#include <cstdint>
 #include <optional>
 #include <string>
 
-namespace brontal {
+#include "core/os_version.h"
 
-// The fields of RTL_OSVERSIONINFOEXW that the name is made from.
-struct OsVersionRecord {
-    std::uint32_t majorVersion = 0;
-    std::uint32_t minorVersion = 0;
-    std::uint32_t buildNumber = 0;
-    std::uint16_t servicePackMajor = 0;
-    std::uint16_t servicePackMinor = 0;
-    std::uint16_t suiteMask = 0;
-    std::uint8_t productType = 0;   // 1 = workstation
-};
+namespace brontal {
 
 inline constexpr char kVersionQueryFailed[] = "Failed to retrieve Windows version";
 

@@ -5,10 +5,10 @@
 // in the main window's place while it is open.
 #include <string>
 
-#include "ui/form.h"
+#include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::report {
@@ -19,7 +19,7 @@ inline constexpr char kCopyUnreadableStatus[] = "Não foi possível ler o arquiv
 
 class ReportWindow : public ui::Form {
 public:
-    explicit ReportWindow(MainWindow& main);
+    explicit ReportWindow(MainPanel& main);
 
     // Opens the folder in the shell; what the shell answers changes nothing.
     void OpenFolder(const std::string& folderPath);
@@ -38,19 +38,61 @@ public:
     void openListedFolder(int index);
     void copyAll();
 
+    BRONTAL_CONTROL(lblTituloTopo, ui::label(120, 120, 5175, 255, "Detalhes do arquivo selecionado:").bold());
+    BRONTAL_SHAPE(Shape1, .left = 90, .top = 390, .width = 5220, .height = 1620,
+                  .backColor = ui::systemColor(COLOR_BTNFACE), .borderColor = kGridColor, .filled = false);
+    // The selected file's facts, one row each.
+    BRONTAL_CONTROL(lblTitulo, caption(525, "Título:"));
+    BRONTAL_CONTROL(txtTitFile, ui::textBox(1620, 495, 3570, 255));
+    BRONTAL_CONTROL(lblTitTamanho, caption(825, "Tamanho:"));
+    BRONTAL_CONTROL(txtKB, ui::textBox(1620, 795, 3570, 255));
+    BRONTAL_CONTROL(lblTitData, caption(1125, "Data de criação: "));
+    BRONTAL_CONTROL(txtData, ui::textBox(1620, 1095, 3570, 255));
+    BRONTAL_CONTROL(lblTitBitness, caption(1425, "Bitness:"));
+    BRONTAL_CONTROL(txtBitness, ui::textBox(1620, 1395, 3570, 255));
+    BRONTAL_CONTROL(lblTitEndereco1, caption(1725, "Endereço:"));
+    BRONTAL_CONTROL(txtAddress, ui::textBox(1620, 1695, 3570, 255));
+
+    BRONTAL_CONTROL(Label7, ui::label(120, 2130, 5175, 255, "Componente encontrado nas pastas:").bold());
+    BRONTAL_CONTROL(lstPastas, ui::listBox(90, 2400, 5220, 1095).withTip(" Duplo clique para abrir pasta "));
+    // The copy in the folder clicked above.
+    BRONTAL_CONTROL(txtData2, ui::textBox(90, 3570, 1980, 255).withTip(" Data de criação ").aligned(ui::Align::Center));
+    BRONTAL_CONTROL(txtKB2, ui::textBox(2160, 3570, 1800, 255).withTip(" Tamanho ").aligned(ui::Align::Center));
+    BRONTAL_CONTROL(txtBitness2,
+                    ui::textBox(4050, 3570, 1260, 255).withTip(" Profundidade de bits ").aligned(ui::Align::Center));
+
+    BRONTAL_CONTROL(Label1, ui::line(90, 3945, 5220, kGridColor));
+    BRONTAL_CONTROL(txtSisOp, ui::textBox(90, 4050, 5220, 255));
+
+    BRONTAL_CONTROL(btnCopyAll, ui::picture(105, 4560, 315, 300, "copy-all").withTip(" Copiar dados do arquivo "));
+    BRONTAL_CONTROL(lblMensagem, ui::label(540, 4605, 3900, 255).bold().withFore(ui::kGreen));
+    BRONTAL_CONTROL(lbl64bits, ui::label(4470, 4605, 840, 255)
+                                   .aligned(ui::Align::Right)
+                                   .withFore(ui::systemColor(COLOR_GRAYTEXT)));
+
+    // State and the saved place of the press effect, out of sight below the client area.
+    BRONTAL_CONTROL(lblEncontrado, ui::label(120, 6000, 1500, 255));
+    BRONTAL_CONTROL(lblb, ui::label(120, 6270, 1500, 255));
+    BRONTAL_CONTROL(lblPosTop1, ui::label(120, 6540, 1500, 255));
+    BRONTAL_CONTROL(lblPosLeft1, ui::label(120, 6810, 1500, 255));
+
+    BRONTAL_TIMER(TimerMensagem, 1000, false);
+
 private:
-    void createControls();
+    static constexpr ui::OleColor kGridColor = 0xD2D2D2;
+    static ui::ControlArgs caption(int top, std::string text) { return ui::label(210, top, 1380, 255, std::move(text)); }
+
     void load();
     void wireEvents();
     bool windows64() const;
     std::string readPathOf(const std::string& listedFolder) const;
 
-    MainWindow& main_;
+    MainPanel& main_;
     bool copyPressed_ = false;
 };
 
 // btnFile: the main window hides and the report stands in its place, filled
 // from the main window's state at this moment.
-void openReportWindow(MainWindow& main);
+void openReportWindow(MainPanel& main);
 
 } // namespace brontal::report

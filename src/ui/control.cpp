@@ -9,6 +9,7 @@
 #include "ui/events.h"
 #include "ui/form.h"
 #include "ui/pictures.h"
+#include "ui/window_class.h"
 #include "ui/window_props.h"
 
 namespace brontal::ui {
@@ -39,31 +40,13 @@ LRESULT CALLBACK surfaceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void registerSurfaceClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = surfaceProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kSurfaceClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
+    static const bool registered = registerWindowClass(kSurfaceClass, surfaceProc);
     (void)registered;
 }
 
 bool onSurface(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Picture; }
 
 } // namespace
-
-ControlArgs placed(std::string name, ControlKind kind, int left, int top, int width, int height, std::string text) {
-    ControlArgs a;
-    a.name = std::move(name);
-    a.kind = kind;
-    a.left = left, a.top = top, a.width = width, a.height = height;
-    a.text = std::move(text);
-    return a;
-}
 
 Control::Control(Form& form, ControlArgs args, int id) : form_(form), args_(std::move(args)), id_(id) {
     // Boxes and lists are window-coloured unless the form says otherwise.
@@ -385,16 +368,6 @@ void Control::notify(int code) {
     }
 }
 
-MouseEvent Control::mouseEvent(WPARAM wp, LPARAM lp) const {
-    MouseEvent e;
-    if (wp & MK_LBUTTON) e.button |= 1;
-    if (wp & MK_RBUTTON) e.button |= 2;
-    if (wp & MK_MBUTTON) e.button |= 4;
-    e.x = pixelsToTwips(GET_X_LPARAM(lp));
-    e.y = pixelsToTwips(GET_Y_LPARAM(lp));
-    return e;
-}
-
 void Control::paintSurfaceControl(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -454,9 +427,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN: {
         SetCapture(hwnd_);
         pressed_ = msg == WM_LBUTTONDOWN;
-        MouseEvent e = mouseEvent(wp, lp);
-        e.button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-        if (onMouseDown) onMouseDown(e);
+        if (onMouseDown) onMouseDown(mouseEvent(msg, wp, lp));
         return 0;
     }
     case WM_LBUTTONDBLCLK:
@@ -467,7 +438,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (onDblClick) onDblClick();
         return 0;
     case WM_MOUSEMOVE:
-        if (onMouseMove) onMouseMove(mouseEvent(wp, lp));
+        if (onMouseMove) onMouseMove(mouseEvent(msg, wp, lp));
         return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a message box, Alt+Tab) before the
@@ -482,9 +453,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        MouseEvent e = mouseEvent(wp, lp);
-        e.button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-        if (onMouseUp) onMouseUp(e);
+        if (onMouseUp) onMouseUp(mouseEvent(msg, wp, lp));
         bool click = false;
         if (msg == WM_LBUTTONUP && pressed_) {
             POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

@@ -64,12 +64,21 @@ struct ControlArgs {
     bool ownerDrawList = false; // list boxes drawn by the owner (onDrawItem)
     int listHeight = 0;         // combo boxes: height of the open list, twips
     bool handCursor = false;    // labels and pictures: the hand over them even without a click handler
-};
 
-// The arguments of a control of that kind at that place (twips), with its
-// text; the forms add what else they need.
-ControlArgs placed(std::string name, ControlKind kind, int left, int top, int width, int height,
-                   std::string text = {});
+    // What a layout adds to the arguments of a kind (ui/layout.h), chained:
+    // label(...).withFore(kDarkRed).bold().
+    ControlArgs& withFore(OleColor color) { foreColor = color; return *this; }
+    ControlArgs& withBack(OleColor color) { backColor = color; return *this; }
+    ControlArgs& opaqueIn(OleColor color) { opaque = true; backColor = color; return *this; }
+    ControlArgs& withTip(std::string text) { tip = std::move(text); return *this; }
+    ControlArgs& withFont(Font f) { font = std::move(f); return *this; }
+    ControlArgs& bold() { font.bold = true; return *this; }
+    ControlArgs& aligned(Align a) { align = a; return *this; }
+    ControlArgs& hidden() { visible = false; return *this; }
+    ControlArgs& noTabStop() { tabStop = false; return *this; }
+    ControlArgs& ownerDrawn() { ownerDrawList = true; return *this; }
+    ControlArgs& withHandCursor() { handCursor = true; return *this; }
+};
 
 struct DrawItem {
     HDC dc;
@@ -161,7 +170,6 @@ public:
 private:
     void create();
     void refreshPicture();
-    MouseEvent mouseEvent(WPARAM wp, LPARAM lp) const;
 
     Form& form_;
     ControlArgs args_;

@@ -1,13 +1,13 @@
 #include "ui/form.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <stdexcept>
 
 #include "platform/text.h"
 #include "ui/events.h"
 #include "ui/pictures.h"
+#include "ui/window_class.h"
 #include "ui/window_props.h"
 
 namespace brontal::ui {
@@ -21,16 +21,7 @@ std::vector<Form*>& liveForms() {
 }
 
 void registerFormClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kFormClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
+    static const bool registered = registerWindowClass(kFormClass, proc);
     (void)registered;
 }
 
@@ -128,6 +119,11 @@ Form* Form::fromHwnd(HWND hwnd) {
 Control& Form::add(ControlArgs args) {
     controls_.push_back(std::make_unique<Control>(*this, std::move(args), nextId_++));
     return *controls_.back();
+}
+
+Control& Form::add(std::string name, ControlArgs args) {
+    args.name = std::move(name);
+    return add(std::move(args));
 }
 
 Shape& Form::addShape(ShapeArgs args) {
@@ -319,16 +315,6 @@ void Form::invalidateRect(const RECT& pixels) {
     if (hwnd_) RedrawWindow(hwnd_, &pixels, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-MouseEvent Form::mouseEvent(WPARAM wp, LPARAM lp) const {
-    MouseEvent e;
-    if (wp & MK_LBUTTON) e.button |= 1;
-    if (wp & MK_RBUTTON) e.button |= 2;
-    if (wp & MK_MBUTTON) e.button |= 4;
-    e.x = pixelsToTwips(GET_X_LPARAM(lp));
-    e.y = pixelsToTwips(GET_Y_LPARAM(lp));
-    return e;
-}
-
 LRESULT CALLBACK Form::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Form* self = nullptr;
     if (msg == WM_NCCREATE) {
@@ -420,14 +406,10 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN:
         SetCapture(hwnd_);
         capturing_ = true;
-        if (onMouseDown) {
-            MouseEvent e = mouseEvent(wp, lp);
-            e.button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-            onMouseDown(e);
-        }
+        if (onMouseDown) onMouseDown(mouseEvent(msg, wp, lp));
         return 0;
     case WM_MOUSEMOVE:
-        if (onMouseMove) onMouseMove(mouseEvent(wp, lp));
+        if (onMouseMove) onMouseMove(mouseEvent(msg, wp, lp));
         return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a message box, Alt+Tab): no release
@@ -441,11 +423,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
             capturing_ = false;
             ReleaseCapture();
         }
-        if (onMouseUp) {
-            MouseEvent e = mouseEvent(wp, lp);
-            e.button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-            onMouseUp(e);
-        }
+        if (onMouseUp) onMouseUp(mouseEvent(msg, wp, lp));
         return 0;
     }
     case WM_ACTIVATE:

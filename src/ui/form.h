@@ -1,7 +1,8 @@
 #pragma once
-// A form: a top-level window that owns its controls, shapes and timers, all
-// addressed by name. Positions are twips; the window procedure forwards to the
-// object stored in GWLP_USERDATA and lets no exception escape into Windows.
+// A form: a top-level window that owns its controls, shapes and timers, each
+// published under its name. Positions are twips; the window procedure
+// forwards to the object stored in GWLP_USERDATA and lets no exception escape
+// into Windows.
 #include <windows.h>
 
 #include <functional>
@@ -70,10 +71,16 @@ public:
     // Every form that is loaded and not closing, in the order they were made.
     static std::vector<Form*> openForms();
 
+    // In the order of the tab keys. A form's own controls, shapes and timers
+    // are members made by BRONTAL_CONTROL, BRONTAL_SHAPE and BRONTAL_TIMER
+    // (ui/layout.h), which name each after its member.
     Control& add(ControlArgs args);
+    Control& add(std::string name, ControlArgs args);
     Shape& addShape(ShapeArgs args);
     Timer& addTimer(std::string name, int intervalMs, bool enabled);
 
+    // By name, for where a name is data: the folder slots' texts, and the
+    // tests, which see the forms as the test driver does.
     Control& operator[](std::string_view name) const;   // throws std::out_of_range
     Control* find(std::string_view name) const;
     Shape& shape(std::string_view name) const;
@@ -131,7 +138,6 @@ private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT colorFor(HWND child, HDC dc);
     void enableOthers();
-    MouseEvent mouseEvent(WPARAM wp, LPARAM lp) const;
 
     FormArgs args_;
     HWND hwnd_ = nullptr;

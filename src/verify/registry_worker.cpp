@@ -1,7 +1,7 @@
 #include "verify/registry_worker.h"
 
-#include "app/main_window.h"
-#include "inspect/folder_chain.h"
+#include "core/paths.h"
+#include "panel/main_panel.h"
 #include "platform/command_output.h"
 #include "platform/component_load.h"
 #include "platform/process.h"
@@ -26,26 +26,22 @@ constexpr int kPassesPerTick = 1000;
 
 } // namespace
 
-RegistryWorker::RegistryWorker(MainWindow& main) : ui::Form(workerArgs()), main_(main) {
-    add({.name = "lblRegSearch", .text = "0"});
-    ui::Timer& blink = addTimer("TimerRegSearch", 250, true);
-    ui::Timer& delay = addTimer("Timer1", 0, false);
-    delay.setInterval(1);
-    delay.setEnabled(false);
+RegistryWorker::RegistryWorker(MainPanel& main) : ui::Form(workerArgs()), main_(main) {
+    Timer1.setInterval(1);
+    Timer1.setEnabled(false);
     done_ = false;
 
-    blink.onTick = [this] {
-        ui::Control& phase = (*this)["lblRegSearch"];
-        ui::Control& line = main_["txtRegistrado"];
-        if (phase.text() != "0") {
-            phase.setText("0");
+    TimerRegSearch.onTick = [this] {
+        ui::Control& line = main_.txtRegistrado;
+        if (lblRegSearch.text() != "0") {
+            lblRegSearch.setText("0");
             line.setForeColor(ui::systemColor(16));
         } else {
-            phase.setText("1");
+            lblRegSearch.setText("1");
             line.setForeColor(ui::systemColor(5));
         }
     };
-    delay.onTick = [this] { tick(); };
+    Timer1.onTick = [this] { tick(); };
     onUnload = [this] {
         TestComponentLoad(componentPath_);
         main_.searchFinished = true;
@@ -53,14 +49,14 @@ RegistryWorker::RegistryWorker(MainWindow& main) : ui::Form(workerArgs()), main_
 }
 
 void RegistryWorker::StartProcessing() {
-    componentName_ = main_["txtFile"].text();
+    componentName_ = main_.txtFile.text();
     // The selected file itself, as the panel shows it: for an entry of the
     // System32 listing that is the Sysnative copy, not its SysWOW64 namesake.
-    componentPath_ = main_["lblDirAddress"].text() + componentName_;
-    if (main_["lblDirAddress"].text().empty())
+    componentPath_ = main_.lblDirAddress.text() + componentName_;
+    if (main_.lblDirAddress.text().empty())
         componentPath_ = childPath(main_.dirListPath(), componentName_);
     delayCounter_ = 1;
-    timer("Timer1").setEnabled(true);
+    Timer1.setEnabled(true);
 }
 
 void RegistryWorker::tick() {
@@ -81,7 +77,7 @@ void RegistryWorker::tick() {
 }
 
 void RegistryWorker::endOfWork() {
-    timer("Timer1").setEnabled(false);
+    Timer1.setEnabled(false);
     hide();
     // Closing destroys the timers, the one whose tick is running among them,
     // and the worker itself goes with its window: close once the tick is over.
@@ -95,8 +91,8 @@ void RegistryWorker::endOfWork() {
 
 void RegistryWorker::ReportRegistrySearch(const std::string& name) {
     bool found = FindInClsidRegistry(name);
-    timer("TimerRegSearch").setEnabled(false);
-    ui::Control& line = main_["txtRegistrado"];
+    TimerRegSearch.setEnabled(false);
+    ui::Control& line = main_.txtRegistrado;
     line.setForeColor(found ? ui::kGreen : ui::kDarkRed);
     line.setText(registryAnswerText(found));
     main_.searchFinished = true;
@@ -109,9 +105,9 @@ bool RegistryWorker::FindInClsidRegistry(const std::string& name) {
 
 bool RegistryWorker::TestComponentLoad(const std::string& path) {
     bool loaded = !path.empty() && platform::componentLoads(path);
-    ui::Control& indicator = main_["imgCharge"];
+    ui::Control& indicator = main_.imgCharge;
     indicator.setTip(loaded ? "Componente carregado na memória." : "Componente não carregado na memória.");
-    indicator.setPicture(main_[loaded ? "imgCharge3" : "imgCharge2"].picture());
+    indicator.setPicture((loaded ? main_.imgCharge3 : main_.imgCharge2).picture());
     return loaded;
 }
 

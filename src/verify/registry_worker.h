@@ -5,19 +5,25 @@
 // line and, when it unloads, tests whether the file loads.
 #include <string>
 
-#include "ui/form.h"
+#include "ui/layout.h"
 
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::verify {
 
 class RegistryWorker : public ui::Form {
 public:
-    explicit RegistryWorker(MainWindow& main);
+    explicit RegistryWorker(MainPanel& main);
 
     void StartProcessing();
+
+    // The waiting text blinks with TimerRegSearch, lblRegSearch holding its
+    // phase; Timer1 counts the delay and runs the search.
+    BRONTAL_CONTROL(lblRegSearch, ui::label(0, 0, 0, 0, "0"));
+    BRONTAL_TIMER(TimerRegSearch, 250, true);
+    BRONTAL_TIMER(Timer1, 0, false);
 
 private:
     void tick();
@@ -26,7 +32,7 @@ private:
     bool TestComponentLoad(const std::string& path);
     void endOfWork();
 
-    MainWindow& main_;
+    MainPanel& main_;
     std::string componentName_;
     std::string componentPath_;
     int delayCounter_ = 0;

@@ -2,11 +2,11 @@
 // Verifying the selected component: registry search, load test, then the
 // search of the common folders.
 namespace brontal {
-class MainWindow;
+class MainPanel;
 }
 
 namespace brontal::verify {
 
-void verifyComponent(MainWindow& main);
+void verifyComponent(MainPanel& main);
 
 } // namespace brontal::verify

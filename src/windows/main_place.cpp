@@ -1,6 +1,5 @@
 #include "windows/main_place.h"
 
-#include "app/main_window.h"
 #include "ui/events.h"
 
 namespace brontal::windows {
@@ -21,7 +20,7 @@ POINT restoredTopLeft(const ui::Form& form) {
 
 } // namespace
 
-void showInMainPlace(MainWindow& main, std::unique_ptr<ui::Form>& slot, std::unique_ptr<ui::Form> form) {
+void showInMainPlace(ui::Form& main, std::unique_ptr<ui::Form>& slot, std::unique_ptr<ui::Form> form) {
     main.hide();
     if (slot && slot->isOpen()) {
         // Already standing in; the new one is not wanted.

@@ -6,10 +6,6 @@
 
 #include "ui/form.h"
 
-namespace brontal {
-class MainWindow;
-}
-
 namespace brontal::windows {
 
 // Outer size of the windows that take the main window's place (10 twips lower
@@ -20,7 +16,7 @@ inline constexpr int kPlaceHeight = 5660;
 // Hides the main window, gives form the main window's top and left, shows it
 // modeless and keeps it in slot. When form closes, the main window moves to
 // form's top and left and shows again, and slot lets go of form.
-void showInMainPlace(MainWindow& main, std::unique_ptr<ui::Form>& slot, std::unique_ptr<ui::Form> form);
+void showInMainPlace(ui::Form& main, std::unique_ptr<ui::Form>& slot, std::unique_ptr<ui::Form> form);
 
 // A left-button press on the surface anchors the pointer; moving with exactly
 // the left button held shifts the window by as much as the pointer moved.

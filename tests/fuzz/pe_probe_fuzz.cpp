@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "inspect/memory_pe_reader.h"
-#include "inspect/pe_probe.h"
+#include "core/memory_pe_reader.h"
+#include "core/pe_probe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     brontal::MemoryPeReader file(std::vector<unsigned char>(data, data + size));

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "inspect/memory_pe_reader.h"
-#include "inspect/pe_probe.h"
+#include "core/memory_pe_reader.h"
+#include "core/pe_probe.h"
 
 using namespace brontal;
 

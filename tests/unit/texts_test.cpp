@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "folders/folder_slots.h"
-#include "inspect/file_facts_format.h"
+#include "core/file_facts.h"
+#include "panel/folder_slots.h"
 #include "registration/registration_command.h"
 #include "verify/registry_query.h"
 

@@ -5,7 +5,6 @@
 
 #include <shellapi.h>
 
-#include "inspect/file_panel.h"
 #include "platform/files.h"
 #include "windows/readme_documents.h"
 
@@ -135,7 +134,7 @@ TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer
 // on the line before it falls due stays.
 TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
     open();
-    brontal::inspect::ShowErrorMessage(*main, "É preciso selecionar um arquivo primeiro.");
+    main->ShowErrorMessage("É preciso selecionar um arquivo primeiro.");
     c("txtRegistrado").setForeColor(ui::kGreen);
     c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
     main->timer("TimerMensagem").fire();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/file_facts.h"
 #include "platform/text.h"
 #include "report/report_window.h"
 

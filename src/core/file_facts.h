@@ -1,5 +1,7 @@
 #pragma once
-// The size and date texts of the selected file and of the copies found.
+// The facts of a file as values (its last-write time, the user's number
+// settings) and the size and date texts made of them, for the selected file
+// and for the copies found.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "folders/folder_slots.h"
+#include "panel/folder_slots.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "inspect/pe_probe.h"
+#include "core/pe_probe.h"
 
 namespace brontal {
 

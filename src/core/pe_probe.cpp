@@ -1,4 +1,4 @@
-#include "inspect/pe_probe.h"
+#include "core/pe_probe.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/services.h"
+#include "platform/services.h"
 
 #include "platform/system.h"
 

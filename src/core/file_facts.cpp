@@ -1,4 +1,4 @@
-#include "inspect/file_facts_format.h"
+#include "core/file_facts.h"
 
 #include <cstdio>
 #include <vector>
