@@ -58,9 +58,9 @@ brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE br
 brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
 
 # The windows around the main window, and registration on 32-bit Windows.
-brontal_e2e(NAME e2e_companions PREFIX win64 FILTER "Companions.*" LOCALE brazil TIMEOUT 150)
+brontal_e2e(NAME e2e_companions PREFIX win64 FILTER "Companions.*" LOCALE brazil TIMEOUT 360)
 brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 180)
-brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil)
-brontal_e2e(NAME e2e_faults PREFIX win64 FILTER "Faults.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 300)
+brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_faults PREFIX win64 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_interruptions PREFIX win64 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 240)
