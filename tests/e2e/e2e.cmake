@@ -59,9 +59,9 @@ brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
 
 # The windows around the main window and the program under misuse, in the
 # second 64-bit prefix, side by side with the other groups; the 32-bit ones.
-brontal_e2e(NAME e2e_companions PREFIX win64-2 FILTER "Companions.*" LOCALE brazil TIMEOUT 150)
+brontal_e2e(NAME e2e_companions PREFIX win64-2 FILTER "Companions.*" LOCALE brazil TIMEOUT 360)
 brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 180)
-brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil)
-brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 300)
+brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 240)

@@ -358,6 +358,22 @@ void pressAltKey(WORD virtualKey) {
     }
 }
 
+void mouseButtons(DWORD flags) { sendMouse(flags); }
+
+void drag(POINT from, int dx, int dy, DWORD down, DWORD up) {
+    // The pauses pace the hand: each step is a move of its own.
+    SetCursorPos(from.x, from.y);
+    Sleep(30);
+    sendMouse(down);
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i) {
+        Sleep(30);
+        SetCursorPos(from.x + dx * i / kSteps, from.y + dy * i / kSteps);
+    }
+    Sleep(30);
+    sendMouse(up);
+}
+
 std::vector<std::string> runningPrograms() {
     std::vector<std::string> names;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -394,6 +410,25 @@ std::optional<std::string> clipboardText() {
         Sleep(50);
     }
     return std::nullopt;
+}
+
+bool setClipboardText(const std::wstring& text) {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
+        if (!OpenClipboard(nullptr)) continue;
+        EmptyClipboard();
+        bool ok = false;
+        if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+            if (void* p = GlobalLock(mem)) {
+                std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(p));
+                GlobalUnlock(mem);
+                ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+            }
+            if (!ok) GlobalFree(mem);
+        }
+        CloseClipboard();
+        return ok;
+    }
+    return false;
 }
 
 bool showsColor(const Ui& window, COLORREF color) {

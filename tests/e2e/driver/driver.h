@@ -73,9 +73,14 @@ void clickListItem(const Ui& list, int index);
 void doubleClickListItem(const Ui& list, int index);
 void pressKey(WORD virtualKey);
 void pressAltKey(WORD virtualKey);   // Alt+F4 and the like, to the foreground window
+void mouseButtons(DWORD flags);      // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
+// Presses the buttons at from, moves by (dx, dy) in small steps as a hand
+// would and lets go.
+void drag(POINT from, int dx, int dy, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
 void bringToFront(HWND window);
 
 std::optional<std::string> clipboardText();
+bool setClipboardText(const std::wstring& text);
 
 // The lower-case executable names of every process of this Wine prefix.
 std::vector<std::string> runningPrograms();

@@ -58,10 +58,20 @@ struct ProductTest : ::testing::Test {
         ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
     }
 
+    // Whether the program still runs and its main window answers a message:
+    // once it has, the handler that was running when it was sent is over
+    // (unless that handler itself takes pending messages).
+    bool answers() const {
+        DWORD_PTR result = 0;
+        return app->running() &&
+               SendMessageTimeoutW(app->main().hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
+    }
+
     // Runs fn (a click, a key) and waits until the main window has finished
-    // one more of the operations counted under countProp.
+    // one more of the operations counted under countProp. The registry wait
+    // alone takes a minute on a machine whose cores are all busy.
     template <typename Action>
-    bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 60000) {
+    bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 180000) {
         unsigned before = app->finished(countProp);
         fn();
         return waitUntil([&] { return app->finished(countProp) > before || !app->running(); }, timeoutMs) &&
@@ -70,7 +80,7 @@ struct ProductTest : ::testing::Test {
 
     // Clicks the verify button and waits until the whole verification, the
     // registry answer and the folder search, is over.
-    void verifyAndWait(DWORD timeoutMs = 60000) {
+    void verifyAndWait(DWORD timeoutMs = 180000) {
         ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }, timeoutMs))
             << "the verification did not end";
     }
