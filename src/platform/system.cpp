@@ -55,7 +55,11 @@ INT_PTR shellExecute(HWND owner, const std::string& verb, const std::string& fil
 
 bool setClipboardText(HWND owner, const std::string& text) {
     std::wstring wide = widen(text);
-    if (!OpenClipboard(owner)) return false;
+    // Another program (a clipboard viewer, a manager) may hold the clipboard
+    // for a moment: a copy only fails when it stays held.
+    bool opened = false;
+    for (int attempt = 0; attempt < 20 && !(opened = OpenClipboard(owner) != FALSE); ++attempt) Sleep(25);
+    if (!opened) return false;
     EmptyClipboard();
     bool ok = false;
     if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
