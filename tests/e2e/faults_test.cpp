@@ -99,7 +99,7 @@ constexpr wchar_t kCrowd[] = L"C:\\Program Files (x86)\\Common Files\\brontal_mu
 constexpr wchar_t kCrowdAside[] = L"C:\\brontal\\multidao-guardada";
 constexpr wchar_t kDeep[] = L"C:\\Program Files\\Common Files\\brontal_fundo";
 constexpr wchar_t kDeepAside[] = L"C:\\brontal\\fundo-guardado";
-constexpr int kCrowdFiles = 40000, kEmptyWidth = 80, kDeepLevels = 14;
+constexpr int kCrowdFiles = 40000, kEmptyWidth = 120, kDeepLevels = 14;
 
 std::wstring deepLevel(const wchar_t* root, int depth) {
     std::wstring path = L"\\\\?\\" + std::wstring(root);

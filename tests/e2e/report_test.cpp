@@ -43,9 +43,11 @@ struct ReportTest : ProductTest {
     }
     e2e::Ui openReport() {
         click(c("btnFile"));
-        e2e::Ui report = app->waitForForm("Form3", 5000);
+        e2e::Ui report = app->waitForForm("Form3", 10000);
+        POINT pointer{};
+        GetCursorPos(&pointer);
         EXPECT_TRUE(report && e2e::waitUntil([&] { return GetForegroundWindow() == report.hwnd(); }, 3000))
-            << "the report window did not come up";
+            << "the report window did not come up; the pointer is on " << e2e::Ui(WindowFromPoint(pointer)).name();
         return report;
     }
     // Clicks an entry of the report's folder list and waits for the copy's bitness.
