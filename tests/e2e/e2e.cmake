@@ -38,7 +38,7 @@ add_dependencies(e2e_tests Brontal32 Brontal32_checked fixtures)
 function(brontal_e2e)
   cmake_parse_arguments(E "" "NAME;PREFIX;FILTER;LOCALE;TIMEOUT" "" ${ARGN})
   if(NOT E_TIMEOUT)
-    set(E_TIMEOUT 120)
+    set(E_TIMEOUT 480)   # generous: a loaded machine slows every Wine start
   endif()
   brontal_wine_test(NAME ${E_NAME} PREFIX ${E_PREFIX} TARGET e2e_tests ARGS --gtest_filter=${E_FILTER}
     TIMEOUT ${E_TIMEOUT})
@@ -59,9 +59,9 @@ brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
 
 # The windows around the main window and the program under misuse, in the
 # second 64-bit prefix, side by side with the other groups; the 32-bit ones.
-brontal_e2e(NAME e2e_companions PREFIX win64-2 FILTER "Companions.*" LOCALE brazil TIMEOUT 360)
+brontal_e2e(NAME e2e_companions PREFIX win64-2 FILTER "Companions.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 300)
-brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 480)
+brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
-brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 240)
+brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 480)
