@@ -64,4 +64,4 @@ brontal_e2e(NAME e2e_registration_win32 PREFIX win32 FILTER "Win32Registration.*
 brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
-brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 480)
+brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 900)

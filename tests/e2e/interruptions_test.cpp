@@ -88,28 +88,28 @@ TEST_F(Interruptions, ClosedDuringATickOfTheRegistryWait) {
     // close sent while it exists lands in one of its timer's ticks (or, on a
     // very quick machine, in the search that follows).
     clickVerify();
-    ASSERT_TRUE(e2e::waitUntil([&] { return app->loaded("Form7"); }, 10000)) << "the registry wait did not begin";
+    ASSERT_TRUE(e2e::waitUntil([&] { return app->loaded("Form7"); }, 60000)) << "the registry wait did not begin";
     closeByAltF4();
     expectCleanEnd();
 }
 
 TEST_F(Interruptions, ClosedDuringTheFolderSearch) {
     clickVerify();
-    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 30000)) << "the folder search did not begin";
+    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     closeByMessage();
     expectCleanEnd();
 }
 
 TEST_F(Interruptions, ClosedByAltF4DuringTheFolderSearch) {
     clickVerify();
-    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 30000)) << "the folder search did not begin";
+    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     closeByAltF4();
     expectCleanEnd();
 }
 
 TEST_F(Interruptions, ClosedDuringTheSearchReducedByAStop) {
     clickVerify();
-    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 30000)) << "the folder search did not begin";
+    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     // Esc and the close, queued in that order: the stop is taken first and
     // the close while the search unwinds and goes through the slots left.
     PostMessageW(c("FileList").hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -139,12 +139,12 @@ TEST_F(Interruptions, ClosedWithAnotherWindowOpen) {
 TEST_F(Interruptions, NoOtherFileCanBePickedWhileAVerificationRuns) {
     e2e::Ui files = c("FileList");
     clickVerify();
-    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 30000)) << "the folder search did not begin";
+    ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     EXPECT_FALSE(files.enabled());
     EXPECT_FALSE(c("DirList").enabled());
     e2e::clickListItem(files, files.find("BrontalTest64.dll"));
     ASSERT_TRUE(e2e::waitUntil([&] { return c("btnVer").enabled() && c("DirList").enabled() && !searching(); },
-                               60000))
+                               180000))
         << "the verification did not end";
     EXPECT_EQ(text("txtFile"), "BrontalTest32.dll");
     EXPECT_EQ(text("lblb"), "32");
