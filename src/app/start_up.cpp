@@ -15,7 +15,7 @@ void DisableMaximizeButton(HWND& hwnd) {
     DrawMenuBar(hwnd);
 }
 
-bool Is64BitWindows() { return platform::folderExists("C:\\Windows\\SysWOW64"); }
+bool Is64BitWindows() { return platform::windowsIs64(); }
 
 } // namespace
 

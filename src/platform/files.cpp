@@ -126,6 +126,18 @@ std::string currentFolder() {
     return narrow(buf);
 }
 
+std::string fullPath(const std::string& path) {
+    std::wstring wide = widen(path);
+    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring buf(n, L'\0');
+    n = GetFullPathNameW(wide.c_str(), n, buf.data(), nullptr);
+    buf.resize(n);
+    return narrow(buf);
+}
+
+bool windowsIs64() { return folderExists("C:\\Windows\\SysWOW64"); }
+
 std::string programFolder() {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {

@@ -46,8 +46,12 @@ std::vector<Drive> logicalDrives();
 // The folder a drive letter stands for now ("C:" -> "C:\" or that drive's current folder).
 std::string currentFolderOfDrive(const std::string& drive);
 std::string currentFolder();   // the process's current folder; empty when it cannot be read
+// A path as typed, made whole against the current folder ("x.dll", "..\\x.dll", "\\x.dll").
+std::string fullPath(const std::string& path);
 
 std::string programFolder();   // without the trailing backslash (unless a root)
 std::string systemFolder();    // C:\Windows\System32 as this process sees it
+// 64-bit Windows is the one with a SysWOW64 folder for its 32-bit programs.
+bool windowsIs64();
 
 } // namespace brontal::platform

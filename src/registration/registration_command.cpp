@@ -34,4 +34,8 @@ std::string outcomeText(RegMode mode, bool ok) {
     return mode == RegMode::Register ? "Erro ao tentar registrar componente." : "Erro ao tentar desregistrar componente.";
 }
 
+std::string exitCodeReason(unsigned long exitCode) {
+    return exitCode ? "regsvr32 terminou com o código " + std::to_string(exitCode) + "." : "";
+}
+
 } // namespace brontal

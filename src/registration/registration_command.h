@@ -16,5 +16,6 @@ std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64);
 // the path in double quotes.
 std::string regsvr32Arguments(RegMode mode, std::string_view fullPath);
 std::string outcomeText(RegMode mode, bool ok);
+std::string exitCodeReason(unsigned long exitCode);
 
 } // namespace brontal

@@ -1,0 +1,24 @@
+#pragma once
+// What the program was asked to do on its command line. No arguments open
+// the window; anything else is answered on standard output with no window.
+#include <string>
+#include <vector>
+
+namespace brontal {
+
+enum class CommandKind { Window, Usage, Verify, Register, Unregister, Invalid };
+
+struct Command {
+    CommandKind kind = CommandKind::Window;
+    std::string path;    // as given; made absolute against the current folder by the caller
+    bool json = false;
+    std::string error;   // why the arguments were refused (Invalid)
+};
+
+// The arguments after the program's name. Switches ignore letter case and may
+// start with "/" or "-"; a path is taken whole, whatever it holds.
+Command parseCommand(const std::vector<std::string>& args);
+
+std::string usageText();
+
+} // namespace brontal

@@ -1,0 +1,78 @@
+#include "report/verification.h"
+
+#include <cstdio>
+
+#include "core/pe_probe.h"
+
+namespace brontal {
+
+ReportFields reportFieldsOf(const Verification& v) {
+    ReportFields r;
+    r.fileName = v.fileName;
+    r.address = v.path;
+    r.date = v.date;
+    r.bitness = bitnessText(v.is64) + " bits";
+    r.size = v.size;
+    r.systemLine = v.systemLine;
+    r.found = !v.copies.empty();
+    for (const FoundCopy& c : v.copies)
+        r.copies.push_back({c.folder, c.readable ? copyFactsLine(c.date, c.is64, c.size) : kCopyUnreadable});
+    return r;
+}
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += ch;   // UTF-8 passes through whole
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string verificationJson(const Verification& v) {
+    auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
+    auto bits = [](bool is64) { return std::string(is64 ? "64" : "32"); };
+    std::string j = "{\n";
+    j += "  \"file\": " + jsonString(v.fileName) + ",\n";
+    j += "  \"path\": " + jsonString(v.path) + ",\n";
+    j += "  \"size\": " + jsonString(v.size) + ",\n";
+    j += "  \"date\": " + jsonString(v.date) + ",\n";
+    j += "  \"bits\": " + bits(v.is64) + ",\n";
+    j += "  \"registered\": " + boolean(v.registered()) + ",\n";
+    j += "  \"registry32\": " + boolean(v.registered32) + ",\n";
+    j += "  \"registry64\": " + (v.registered64 ? boolean(*v.registered64) : "null") + ",\n";
+    j += "  \"loads\": " + boolean(v.loads) + ",\n";
+    j += "  \"loadFailure\": " + (v.loadFailure.empty() ? "null" : jsonString(v.loadFailure)) + ",\n";
+    j += "  \"copies\": [";
+    for (std::size_t i = 0; i < v.copies.size(); ++i) {
+        const FoundCopy& c = v.copies[i];
+        j += i ? ",\n    {" : "\n    {";
+        j += "\"folder\": " + jsonString(c.folder) + ", \"readable\": " + boolean(c.readable);
+        if (c.readable)
+            j += ", \"size\": " + jsonString(c.size) + ", \"date\": " + jsonString(c.date) + ", \"bits\": " + bits(c.is64);
+        j += "}";
+    }
+    j += v.copies.empty() ? "],\n" : "\n  ],\n";
+    j += "  \"windows\": " + jsonString(v.systemLine) + ",\n";
+    j += "  \"windowsBits\": " + bits(v.windows64) + ",\n";
+    j += "  \"exitCode\": " + std::to_string(verificationExitCode(v)) + "\n";
+    return j + "}\n";
+}
+
+int verificationExitCode(const Verification& v) { return v.registered() && v.loads ? 0 : 1; }
+
+} // namespace brontal
