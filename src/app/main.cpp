@@ -2,13 +2,41 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "platform/system.h"
+#include "platform/text.h"
 #include "ui/events.h"
+
+namespace {
+
+// The arguments after the program's name, split as every Windows program
+// splits them (quotes group, backslashes before a quote escape it).
+std::vector<std::string> commandArguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.push_back(brontal::narrow(argv[i]));
+    LocalFree(argv);
+    return args;
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     brontal::platform::restrictDllSearchToSystem();
     brontal::platform::suppressSystemErrorDialogs();
+    brontal::Command command = brontal::parseCommand(commandArguments());
+    if (command.kind != brontal::CommandKind::Window) {
+        brontal::Services services = brontal::Services::real();
+        return brontal::runCommand(command, services, *brontal::platform::standardStreams());
+    }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     int code = 0;

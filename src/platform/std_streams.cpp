@@ -25,7 +25,7 @@ bool isConsole(HANDLE h) {
 void write(HANDLE h, std::string_view utf8) {
     if (!h || utf8.empty()) return;
     if (isConsole(h)) {
-        std::wstring wide = widen(utf8);
+        std::wstring wide = brontal::widen(utf8);
         DWORD written = 0;
         WriteConsoleW(h, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;

@@ -15,7 +15,7 @@ target_link_libraries(Brontal32_checked PRIVATE brontal_win)
 target_link_options(Brontal32_checked PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode)
 add_dependencies(Brontal32_checked Brontal32)
 
-add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp)
+add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp ${CMAKE_CURRENT_LIST_DIR}/driver/command_run.cpp)
 target_include_directories(e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/driver ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(e2e_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
   PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_CHECKED_EXE=\"$<TARGET_FILE:Brontal32_checked>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
@@ -65,3 +65,8 @@ brontal_e2e(NAME e2e_report PREFIX win64 FILTER "Report.*" LOCALE brazil TIMEOUT
 brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 900)
+
+# The command line in both widths of Windows; its file is named outside the
+# ANSI code page, so it runs under the English group's character set.
+brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*" LOCALE english)

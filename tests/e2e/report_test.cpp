@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "command_run.h"
 #include "scenario.h"
 
 namespace {
@@ -103,6 +104,9 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     EXPECT_NE(clip.find(" - 64 bits - "), std::string::npos) << "the System32 copy is the 64-bit one";
     EXPECT_NE(clip.find("\r\n\r\nRodando em Sistema operacional "), std::string::npos);
     EXPECT_NE(clip.back(), '\n');
+    // From a command line the same file gives the same text, byte for byte.
+    EXPECT_EQ(e2e::runProgram(e2e::productExe(), L"/verificar " + std::wstring(kFolder) + L"\\" + e2e::widen(kName)).out,
+              clip);
 
     // Dragged by its background, below the operating-system line, it hands
     // the main window the place where it was left.

@@ -1,0 +1,105 @@
+// The program from a command line, as a script or a technician at a prompt
+// uses it: usage and refusals, a whole register-verify-unregister round with
+// the real regsvr32 on a file named outside the ANSI code page and given
+// relative to the current folder, and a registration that fails with its
+// reason. Run in both prefixes.
+#include <gtest/gtest.h>
+
+#include "command_run.h"
+#include "driver.h"
+#include "json.h"
+#include "scenario.h"
+
+namespace {
+
+constexpr wchar_t kFolder[] = L"C:\\brontal\\linha";
+constexpr wchar_t kName[] = L"Компонент линии.dll";
+constexpr wchar_t kTest32Class[] = L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}";
+
+e2e::CommandRun brontal(const std::wstring& arguments) {
+    return e2e::runProgram(e2e::productExe(), arguments, kFolder);
+}
+
+bool classRegistered() { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, kTest32Class, KEY_WOW64_32KEY); }
+
+struct CommandLine : ::testing::Test {
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(e2e::makeFolders(kFolder));
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", std::wstring(kFolder) + L"\\" + kName));
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalFail32.dll", std::wstring(kFolder) + L"\\Falha.dll"));
+    }
+};
+
+TEST_F(CommandLine, UsageAndRefusalsEndAtOnceWithoutAWindow) {
+    e2e::CommandRun usage = brontal(L"/?");
+    EXPECT_EQ(usage.exitCode, 0u);
+    EXPECT_NE(usage.out.find("Brontal32.exe /verificar ARQUIVO [/json]"), std::string::npos) << usage.out;
+    EXPECT_EQ(usage.err, "");
+
+    for (const wchar_t* bad : {L"/verify x.dll", L"/verificar", L"/verificar a.dll b.dll"}) {
+        e2e::CommandRun run = brontal(bad);
+        EXPECT_EQ(run.exitCode, 2u) << e2e::narrow(bad);
+        EXPECT_EQ(run.out, "") << e2e::narrow(bad);
+        EXPECT_NE(run.err.find("Uso:"), std::string::npos) << e2e::narrow(bad);
+    }
+    // A file that is not there: said on standard error, relative to the current folder.
+    e2e::CommandRun missing = brontal(L"/verificar nada.dll /json");
+    EXPECT_EQ(missing.exitCode, 2u);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "Não foi possível ler o arquivo: C:\\brontal\\linha\\nada.dll\r\n");
+}
+
+TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
+    const bool windows64 = e2e::prefixKind() == "win64";
+    const std::string name = e2e::narrow(kName), path = "C:\\brontal\\linha\\" + name;
+    const std::wstring quoted = L"\"" + std::wstring(kName) + L"\"";
+
+    e2e::CommandRun reg = brontal(L"/registrar " + quoted);
+    EXPECT_EQ(reg.exitCode, 0u) << reg.err;
+    EXPECT_EQ(reg.out, "Componente registrado com sucesso.\r\n");
+    EXPECT_TRUE(classRegistered());
+
+    e2e::CommandRun json = brontal(L"/verificar " + quoted + L" /json");
+    EXPECT_EQ(json.exitCode, 0u) << json.out << json.err;
+    std::optional<testjson::Value> v = testjson::parse(json.out);
+    ASSERT_TRUE(v) << json.out;
+    const testjson::Value& o = *v;
+    EXPECT_EQ(o["file"].text, name);
+    EXPECT_EQ(o["path"].text, path);
+    EXPECT_EQ(o["bits"].number, 32);
+    EXPECT_NE(o["size"].text.find(" kB"), std::string::npos);
+    EXPECT_EQ(o["date"].text.size(), 19u) << o["date"].text;
+    EXPECT_TRUE(o["registered"].boolean && o["registry32"].boolean);
+    EXPECT_EQ(o["registry64"].kind, windows64 ? testjson::Value::Bool : testjson::Value::Null);
+    EXPECT_TRUE(o["loads"].boolean);
+    EXPECT_EQ(o["loadFailure"].kind, testjson::Value::Null);
+    EXPECT_TRUE(o["copies"].items.empty());
+    EXPECT_EQ(o["windowsBits"].number, windows64 ? 64 : 32);
+    EXPECT_EQ(o["windows"].text.rfind("Sistema operacional Windows ", 0), 0u) << o["windows"].text;
+    EXPECT_EQ(o["exitCode"].number, 0);
+
+    e2e::CommandRun unreg = brontal(L"/desregistrar " + quoted);
+    EXPECT_EQ(unreg.exitCode, 0u) << unreg.err;
+    EXPECT_EQ(unreg.out, "Componente desregistrado com sucesso.\r\n");
+    EXPECT_FALSE(classRegistered());
+
+    // Plain: the report's text, in UTF-8 through the pipe; no longer registered.
+    e2e::CommandRun plain = brontal(L"/verificar " + quoted);
+    EXPECT_EQ(plain.exitCode, 1u);
+    EXPECT_EQ(plain.out.rfind("Arquivo referência: " + name + "\r\nEndereço: " + path + "\r\n", 0), 0u) << plain.out;
+    const std::string end = windows64 ? " / 64 bits" : " / 32 bits";
+    EXPECT_EQ(plain.out.substr(plain.out.size() - std::min(plain.out.size(), end.size())), end);
+}
+
+TEST_F(CommandLine, AFailedRegistrationSaysWhyAndEndsWithRegsvr32sCode) {
+    e2e::CommandRun run = brontal(L"/registrar Falha.dll");
+    ASSERT_TRUE(run.exitCode);
+    EXPECT_NE(*run.exitCode, 0u);
+    EXPECT_EQ(run.out.rfind("Erro ao tentar registrar componente.\r\nregsvr32 terminou com o código " +
+                                std::to_string(*run.exitCode),
+                            0),
+              0u)
+        << run.out;
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// The program run from a command line, as a script runs it: its arguments,
+// a current folder, standard output and error captured through pipes.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+struct CommandRun {
+    std::optional<DWORD> exitCode;   // nothing: it had not ended within the time
+    std::string out, err;            // the bytes as written
+};
+
+// arguments follow the program's quoted path on its command line.
+CommandRun runProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder = L"",
+                      DWORD timeoutMs = 180000);
+
+} // namespace e2e
