@@ -91,6 +91,36 @@ TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
     EXPECT_EQ(plain.out.substr(plain.out.size() - std::min(plain.out.size(), end.size())), end);
 }
 
+// At a console prompt (the program attaches to the console of whoever started
+// it): the console's own wide characters, whatever its code page.
+TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
+    const HANDLE saved[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE)};
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    std::wstring commandLine = L"\"" + e2e::productExe() + L"\" /verificar \"" + kName + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring shown(4000, L' ');
+    DWORD got = 0;
+    if (CreateProcessW(e2e::productExe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kFolder,
+                       &startup, &process)) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), COORD{0, 0}, &got);
+    }
+    CloseHandle(screen);
+    FreeConsole();
+    SetStdHandle(STD_INPUT_HANDLE, saved[0]);
+    SetStdHandle(STD_OUTPUT_HANDLE, saved[1]);
+    SetStdHandle(STD_ERROR_HANDLE, saved[2]);
+    EXPECT_NE(shown.find(L"Arquivo referência: " + std::wstring(kName)), std::wstring::npos)
+        << e2e::narrow(shown.substr(0, 240));
+}
+
 TEST_F(CommandLine, AFailedRegistrationSaysWhyAndEndsWithRegsvr32sCode) {
     e2e::CommandRun run = brontal(L"/registrar Falha.dll");
     ASSERT_TRUE(run.exitCode);
