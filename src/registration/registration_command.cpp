@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 
 namespace brontal {
 
@@ -32,6 +33,21 @@ std::string regsvr32Arguments(RegMode mode, std::string_view fullPath) {
 std::string outcomeText(RegMode mode, bool ok) {
     if (ok) return mode == RegMode::Register ? "Componente registrado com sucesso." : "Componente desregistrado com sucesso.";
     return mode == RegMode::Register ? "Erro ao tentar registrar componente." : "Erro ao tentar desregistrar componente.";
+}
+
+std::string exitCodeReason(unsigned long exitCode) {
+    static const char* const kReasons[] = {
+        "os argumentos da linha de comando são inválidos.",
+        "não foi possível inicializar o OLE.",
+        "o arquivo ou uma biblioteca de que ele depende não pôde ser carregado.",
+        "o ponto de entrada DllRegisterServer ou DllUnregisterServer não foi encontrado: "
+        "o arquivo não é um componente autorregistrável.",
+        "o componente foi carregado, mas a sua própria rotina de (des)registro falhou.",
+    };
+    if (exitCode == 0) return "";
+    std::string text = "regsvr32 terminou com o código " + std::to_string(exitCode);
+    if (exitCode <= std::size(kReasons)) return text + ": " + kReasons[exitCode - 1];
+    return text + ".";
 }
 
 } // namespace brontal
