@@ -13,3 +13,11 @@ add_test(NAME unit_tests COMMAND unit_tests)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
   add_subdirectory(tests/fuzz)
 endif()
+
+# The import reader over every PE module of the installed Wine, against objdump.
+add_executable(pe_imports_dump tools/pe_imports_dump.cpp)
+target_compile_options(pe_imports_dump PRIVATE ${BRONTAL_SANITIZE})
+target_link_libraries(pe_imports_dump PRIVATE brontal_logic)
+add_test(NAME wine_imports COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/compare_wine_imports.py
+  $<TARGET_FILE:pe_imports_dump>)
+set_tests_properties(wine_imports PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)

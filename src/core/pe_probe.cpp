@@ -30,7 +30,10 @@ PeVerdict probePe(PeReader& file) {
     got = file.read(header, sizeof header);
     if (got < 6) return {}; // signature and machine field; the rest is not judged
     if (u32(header) != kPeSignature) return {};
-    std::uint16_t machine = u16(header + 4);
+    return machineVerdict(u16(header + 4));
+}
+
+PeVerdict machineVerdict(std::uint16_t machine) {
     switch (machine) {
     case 0x014C: return {PeKind::I386, machine};
     case 0x8664: return {PeKind::Amd64, machine};

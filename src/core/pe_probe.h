@@ -28,6 +28,8 @@ struct PeVerdict {
 // a field the verdict rests on (MZ, e_lfanew, the PE signature, the machine
 // field), or an e_lfanew the seek refuses, is NotPe.
 PeVerdict probePe(PeReader& file);
+// The verdict for the machine field of an image's header.
+PeVerdict machineVerdict(std::uint16_t machine);
 std::string unknownArchitectureMessage(std::uint16_t machine);
 std::string bitnessText(bool is64);
 

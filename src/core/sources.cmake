@@ -1,3 +1,5 @@
 # The portable facts every room shares, with no <windows.h>: the file facts and
-# their texts, the PE bitness probe, the version record, folder paths.
-list(APPEND BRONTAL_LOGIC_SOURCES src/core/file_facts.cpp src/core/pe_probe.cpp src/core/paths.cpp)
+# their texts, the PE bitness probe and import table, why a component does not
+# load, the version record, folder paths.
+list(APPEND BRONTAL_LOGIC_SOURCES src/core/file_facts.cpp src/core/pe_probe.cpp src/core/paths.cpp
+  src/core/pe_imports.cpp src/core/missing_library.cpp)

@@ -52,15 +52,27 @@ std::optional<PeVerdict> probeFile(const std::string& path) {
 }
 
 std::optional<PeVerdict> probeFile(const std::string& path, const std::function<PeVerdict(PeReader&)>& probe) {
+    std::optional<PeVerdict> verdict;
+    withFileReader(path, [&](PeReader& reader) { verdict = probe(reader); });
+    return verdict;
+}
+
+bool withFileReader(const std::string& path, const std::function<void(PeReader&)>& use) {
     unique_file file(CreateFileW(longPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
+    if (!file) return false;
     FilePeReader reader(file.get());
-    return probe(reader);
+    use(reader);
+    return true;
 }
 
 bool pathExists(const std::string& path) {
     return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool fileExists(const std::string& path) {
+    DWORD a = GetFileAttributesW(longPath(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool folderExists(const std::string& path) {

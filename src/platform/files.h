@@ -25,7 +25,12 @@ std::optional<PeVerdict> probeFile(const std::string& path);
 // The same with another probe over the opened file (benchmarks count its calls).
 std::optional<PeVerdict> probeFile(const std::string& path, const std::function<PeVerdict(PeReader&)>& probe);
 
+// Opens the file for reading and hands it to use as a PeReader; false when it
+// cannot be opened.
+bool withFileReader(const std::string& path, const std::function<void(PeReader&)>& use);
+
 bool pathExists(const std::string& path);   // any attributes at all
+bool fileExists(const std::string& path);   // a file, not a folder
 bool folderExists(const std::string& path);
 
 struct FolderItem {

@@ -8,5 +8,6 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/platform/optional_api.cpp
   src/platform/services.cpp
   src/platform/windows_version.cpp)
-list(APPEND BRONTAL_WIN_SOURCES src/platform/command_output.cpp src/platform/component_load.cpp)
-list(APPEND BRONTAL_WIN_SOURCES src/platform/process.cpp src/platform/std_streams.cpp src/platform/load_failure.cpp)
+list(APPEND BRONTAL_WIN_SOURCES src/platform/command_output.cpp src/platform/component_load.cpp
+  src/platform/load_failure.cpp)
+list(APPEND BRONTAL_WIN_SOURCES src/platform/process.cpp src/platform/std_streams.cpp)

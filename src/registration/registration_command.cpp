@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 
 namespace brontal {
 
@@ -34,8 +35,20 @@ std::string outcomeText(RegMode mode, bool ok) {
     return mode == RegMode::Register ? "Erro ao tentar registrar componente." : "Erro ao tentar desregistrar componente.";
 }
 
+// Short enough for the message line, whose width the window fixes; the load
+// indicator's tip says which library, when one is missing.
 std::string exitCodeReason(unsigned long exitCode) {
-    return exitCode ? "regsvr32 terminou com o código " + std::to_string(exitCode) + "." : "";
+    static const char* const kReasons[] = {
+        "argumentos inválidos.",
+        "o OLE não iniciou.",
+        "o arquivo não carregou.",
+        "não é autorregistrável.",
+        "o componente retornou erro.",
+    };
+    if (exitCode == 0) return "";
+    if (exitCode <= std::size(kReasons))
+        return "regsvr32 (código " + std::to_string(exitCode) + "): " + kReasons[exitCode - 1];
+    return "regsvr32 terminou com o código " + std::to_string(exitCode) + ".";
 }
 
 } // namespace brontal

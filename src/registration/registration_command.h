@@ -16,6 +16,9 @@ std::string regsvr32Program(std::string_view bitnessText, bool windowsIs64);
 // the path in double quotes.
 std::string regsvr32Arguments(RegMode mode, std::string_view fullPath);
 std::string outcomeText(RegMode mode, bool ok);
+// Why regsvr32 failed, from its exit code, as the message line says it after
+// the outcome; "" for 0. Codes 1 to 5 are regsvr32's own; any other is told
+// as it is.
 std::string exitCodeReason(unsigned long exitCode);
 
 } // namespace brontal

@@ -22,19 +22,24 @@ void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::st
     } else {
         RegMode mode = modeFromText(main.lblIntReg.text());
         std::string program = regsvr32Program(main.lblb.text(), main.windowsIs64());
-        bool ok = RunHiddenCommand(main, confirmWindow, program, regsvr32Arguments(mode, fullPath), main.elevated());
+        platform::ProcessExit run =
+            RunHiddenCommand(main, confirmWindow, program, regsvr32Arguments(mode, fullPath), main.elevated());
+        bool ok = run.succeeded();
         services.beep();
         auto result = std::make_unique<ResultWindow>(main);
         ui::Control& message = result->lblMensagem;
         message.setForeColor(ok ? ui::kGreen : ui::kDarkRed);
         message.setText(outcomeText(mode, ok));
         result->showModal();
+        // Once the outcome has been shown, why it failed: regsvr32 says it
+        // only through its exit code. Told like a refusal, for three seconds.
+        if (run.started && run.exitCodeRead && run.exitCode != 0) main.ShowErrorMessage(exitCodeReason(run.exitCode));
     }
     confirmWindow.hide();
     confirmWindow.close();
 }
 
-bool RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
                       bool elevated) {
     Services& services = main.services();
     const std::string commandLine = program + arguments;
@@ -53,9 +58,8 @@ bool RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& progr
     if (!exit.started) {
         std::string text = elevated ? "Erro ao tentar executar como administrador" : "Erro ao executar comando: " + commandLine;
         services.messageBox(owner.hwnd(), text, "Brontal32", MB_OK | MB_ICONERROR);
-        return false;
     }
-    return exit.succeeded();
+    return exit;
 }
 
 } // namespace brontal::registration

@@ -3,6 +3,7 @@
 // regsvr32 command line, runs it hidden and shows the outcome in Form9.
 #include <string>
 
+#include "platform/process.h"
 #include "ui/form.h"
 
 namespace brontal {
@@ -15,12 +16,13 @@ namespace brontal::registration {
 void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::string& fullPath,
                          const std::string& fileName);
 
-// Runs program (a full path) with arguments, hidden and waited for; true only
-// when the process ran, its exit code could be read and is 0. Elevated, the
+// Runs program (a full path) with arguments, hidden and waited for; the run
+// succeeded() only when the process ran, its exit code could be read and is
+// 0, and the exit code tells why not. Elevated, the
 // program itself goes through the shell's "runas" verb, never a command
 // interpreter: that would expand %NAME% in the component's path and run
 // another file than the one shown.
-bool RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
+platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
                       bool elevated);
 
 } // namespace brontal::registration

@@ -88,6 +88,9 @@ Form::Form(FormArgs args) : args_(std::move(args)) {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
+    // A tip breaks its lines at "\n" only with a maximum width set; one wider
+    // than any tip here keeps every single-line tip on one line.
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1200);
     liveForms().push_back(this);
 }
 

@@ -4,6 +4,7 @@
 #include "panel/main_panel.h"
 #include "platform/command_output.h"
 #include "platform/component_load.h"
+#include "platform/load_failure.h"
 #include "platform/process.h"
 #include "ui/events.h"
 #include "verify/registry_query.h"
@@ -106,7 +107,13 @@ bool RegistryWorker::FindInClsidRegistry(const std::string& name) {
 bool RegistryWorker::TestComponentLoad(const std::string& path) {
     bool loaded = !path.empty() && platform::componentLoads(path);
     ui::Control& indicator = main_.imgCharge;
-    indicator.setTip(loaded ? "Componente carregado na memória." : "Componente não carregado na memória.");
+    std::string tip = loaded ? "Componente carregado na memória." : "Componente não carregado na memória.";
+    // What a technician asks next: why. A second line, when the file tells.
+    if (!loaded && !path.empty()) {
+        std::string reason = platform::loadFailureReason(path);
+        if (!reason.empty()) tip += "\n" + reason;
+    }
+    indicator.setTip(tip);
     indicator.setPicture((loaded ? main_.imgCharge3 : main_.imgCharge2).picture());
     return loaded;
 }

@@ -125,8 +125,7 @@ TEST_F(CommandLine, AFailedRegistrationSaysWhyAndEndsWithRegsvr32sCode) {
     e2e::CommandRun run = brontal(L"/registrar Falha.dll");
     ASSERT_TRUE(run.exitCode);
     EXPECT_NE(*run.exitCode, 0u);
-    EXPECT_EQ(run.out.rfind("Erro ao tentar registrar componente.\r\nregsvr32 terminou com o código " +
-                                std::to_string(*run.exitCode),
+    EXPECT_EQ(run.out.rfind("Erro ao tentar registrar componente.\r\nregsvr32 (código " + std::to_string(*run.exitCode),
                             0),
               0u)
         << run.out;

@@ -40,7 +40,8 @@ std::wstring environmentValue(const wchar_t* name) {
 struct Registration : ProductTest {
     static void SetUpTestSuite() {
         ASSERT_TRUE(e2e::makeFolders(kFolder));
-        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalFail32.dll", L"BrontalCtl32.ocx"})
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalFail32.dll", L"BrontalCtl32.ocx",
+                                    L"BrontalNoEntry32.dll", L"BrontalNeedsLib32.dll"})
             ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\" + name, std::wstring(kFolder) + L"\\" + name))
                 << e2e::narrow(name);
     }
@@ -62,6 +63,7 @@ struct Registration : ProductTest {
     struct Outcome {
         std::string message;
         std::uint32_t color = 0;
+        std::string reason;   // on the message line once the result window has gone
     };
     Outcome confirmWithClick(const e2e::Ui& confirm) {
         unsigned before = app->finished(brontal::ui::kRegistrationsDoneProp);
@@ -95,6 +97,7 @@ struct Registration : ProductTest {
         EXPECT_TRUE(e2e::waitUntil(
             [&] { return app->finished(brontal::ui::kRegistrationsDoneProp) > requestsBefore; }, 20000))
             << "the request did not end";
+        out.reason = text("txtRegistrado");   // it stays three seconds
         EXPECT_FALSE(app->form("Form9"));
         EXPECT_FALSE(app->form("Form6"));
         EXPECT_TRUE(app->main().enabled());
@@ -119,6 +122,7 @@ TEST_F(Registration, Register32BitWithTheKeyboardThenUnregister) {
     Outcome registered = confirmWithKeys(confirm);
     EXPECT_EQ(registered.message, "Componente registrado com sucesso.");
     EXPECT_EQ(registered.color, 32768u);
+    EXPECT_EQ(registered.reason, "");
     EXPECT_TRUE(classIn32BitView(kTest32Class));
     EXPECT_FALSE(classIn64BitView(kTest32Class)) << "a 32-bit server registers in the 32-bit view";
 
@@ -131,8 +135,8 @@ TEST_F(Registration, Register32BitWithTheKeyboardThenUnregister) {
     EXPECT_FALSE(classIn32BitView(kTest32Class));
 }
 
-// "Sim" clicked with the mouse this time; then a component whose own
-// registration fails.
+// "Sim" clicked with the mouse this time; then components whose own
+// registration fails, that have no entry point, and that lack a library.
 TEST_F(Registration, A64BitComponentGoesThroughTheNativeRegsvr32AndAFailureIsSaid) {
     selectFile("BrontalTest64.dll");
     ASSERT_EQ(text("lblb"), "64");
@@ -155,6 +159,18 @@ TEST_F(Registration, A64BitComponentGoesThroughTheNativeRegsvr32AndAFailureIsSai
     EXPECT_EQ(failed.message, "Erro ao tentar registrar componente.");
     EXPECT_EQ(failed.color, 192u);
     EXPECT_FALSE(classIn32BitView(kFailClass));
+
+    // Why, after the outcome: what regsvr32's exit code says.
+    EXPECT_EQ(failed.reason, "regsvr32 (código 5): o componente retornou erro.");
+    for (auto [file, reason] : {std::pair{"BrontalNoEntry32.dll", "regsvr32 (código 4): não é autorregistrável."},
+                                std::pair{"BrontalNeedsLib32.dll", "regsvr32 (código 3): o arquivo não carregou."}}) {
+        selectFile(file);
+        confirm = request("btnReg");
+        ASSERT_TRUE(confirm);
+        failed = confirmWithKeys(confirm);
+        EXPECT_EQ(failed.message, "Erro ao tentar registrar componente.") << file;
+        EXPECT_EQ(failed.reason, reason);
+    }
 }
 
 TEST_F(Registration, EnterRightAfterTheQuestionRegistersNothing) {

@@ -29,7 +29,7 @@ const std::wstring kRegsvr32 = L"C:\\Windows\\SysWOW64\\regsvr32.exe";
 struct Verify : ProductTest {
     static void SetUpTestSuite() {
         ASSERT_TRUE(e2e::makeFolders(kFolder));
-        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalNeedsLib32.dll"})
             ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\" + name, std::wstring(kFolder) + L"\\" + name));
         ASSERT_TRUE(regsvr32(kRegsvr32, L"/s", std::wstring(kFolder) + L"\\BrontalTest32.dll"));
     }
@@ -75,17 +75,24 @@ TEST_F(Verify, RegisteredComponentWithACopyInACommonFolder) {
     DeleteFileW(kSysWow64Copy);
 }
 
+// Not loaded, and the tip's second line says why.
 TEST_F(Verify, Unregistered64BitComponentIsNeitherFoundNorLoaded) {
     selectFile("BrontalTest64.dll");
     verifyAndWait();
     EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
     EXPECT_EQ(c("txtRegistrado").foreColor(), 192u);
-    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
+    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.\n"
+                                    "Imagem de 64 bits: não pode ser carregada por um processo de 32 bits");
     EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
     // Its name lies in no common folder: every slot ends at "---".
     for (const char* label : {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"})
         EXPECT_EQ(text(label), "---") << label;
     EXPECT_EQ(c("lstArquivos").count(), 0);
+
+    selectFile("BrontalNeedsLib32.dll");
+    verifyAndWait();
+    EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.\nBiblioteca ausente: BrontalAusente.dll");
+    EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
 }
 
 } // namespace

@@ -60,6 +60,12 @@ TEST(RegistrationCommand, MatchesTheFileAndTheWindows) {
     EXPECT_EQ(modeFromText("0"), RegMode::Unregister);
     EXPECT_EQ(outcomeText(RegMode::Register, true), "Componente registrado com sucesso.");
     EXPECT_EQ(outcomeText(RegMode::Unregister, false), "Erro ao tentar desregistrar componente.");
+    EXPECT_EQ(exitCodeReason(0), "");
+    EXPECT_EQ(exitCodeReason(3), "regsvr32 (código 3): o arquivo não carregou.");
+    for (unsigned long code : {1ul, 2ul, 4ul, 5ul})
+        EXPECT_EQ(exitCodeReason(code).rfind("regsvr32 (código " + std::to_string(code) + "): ", 0), 0u);
+    EXPECT_EQ(exitCodeReason(6), "regsvr32 terminou com o código 6.");
+    EXPECT_EQ(exitCodeReason(3221225477ul), "regsvr32 terminou com o código 3221225477.");
     for (const char* ok : {"a.dll", "A.DLL", "b.Ocx"}) EXPECT_TRUE(hasComponentExtension(ok)) << ok;
     for (const char* bad : {"a.txt", "a.dll ", "dll", ".dl", "a.dllx"}) EXPECT_FALSE(hasComponentExtension(bad)) << bad;
 }

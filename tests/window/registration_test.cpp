@@ -3,6 +3,7 @@
 #include "stand_ins.h"
 
 #include "registration/confirm_window.h"
+#include "registration/registration_command.h"
 #include "registration/registration_runner.h"
 #include "registration/result_window.h"
 
@@ -22,12 +23,14 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
         const char* text;
         bool green;
         std::string messageBox;
+        std::string reason = "";   // on the message line once the result window has closed
     } cases[] = {
         {"1", true, {true, true, 0}, registered, true, ""},
         {"0", true, {true, true, 0}, "Componente desregistrado com sucesso.", true, ""},
         {"1", false, {true, true, 0}, registered, true, ""},
-        {"1", true, {true, true, 3}, failed, false, ""},
-        {"0", true, {true, true, 5}, "Erro ao tentar desregistrar componente.", false, ""},
+        {"1", true, {true, true, 3}, failed, false, "", brontal::exitCodeReason(3)},
+        {"0", true, {true, true, 5}, "Erro ao tentar desregistrar componente.", false, "", brontal::exitCodeReason(5)},
+        {"1", false, {true, true, 0xC0000005}, failed, false, "", "regsvr32 terminou com o código 3221225477."},
         {"1", true, {true, false, 0}, failed, false, ""},   // no exit code to be read
         // The shell refused the elevated start, then the process could not be created.
         {"1", true, {false, false, 0}, failed, false, "Erro ao tentar executar como administrador"},
@@ -63,6 +66,12 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
         EXPECT_EQ(recorder.messageBoxes, k.messageBox.empty() ? std::vector<std::string>{}
                                                               : std::vector<std::string>{k.messageBox});
         EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
+        // The reason is told like a refusal, and its three seconds end it.
+        EXPECT_EQ(c("txtRegistrado").text(), k.reason);
+        if (k.reason.empty()) continue;
+        EXPECT_EQ(c("txtRegistrado").foreColor(), ui::kDarkRed);
+        main->TimerMensagem.fire();
+        EXPECT_EQ(c("txtRegistrado").text(), "");
     }
 }
 

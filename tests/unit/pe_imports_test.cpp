@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "core/memory_pe_reader.h"
+#include "core/missing_library.h"
+#include "core/pe_imports.h"
+
+using namespace brontal;
+
+namespace {
+
+// A small image: headers, then one section at RVA 0x1000 (file offset 0x200)
+// holding the import descriptors and, after them, the names.
+struct Pe {
+    static constexpr std::size_t kOptional = 0x58, kRaw = 0x200;
+    bool plus = false;
+    std::vector<unsigned char> b = std::vector<unsigned char>(0x400, 0);
+    std::size_t sectionHeader = 0;
+
+    Pe(bool pe32Plus, const std::vector<std::string>& libraries) : plus(pe32Plus) {
+        const std::size_t optionalSize = plus ? 240 : 224;
+        sectionHeader = kOptional + optionalSize;
+        b[0] = 'M', b[1] = 'Z', b[60] = 0x40;
+        std::memcpy(&b[0x40], "PE\0\0", 4);
+        put16(0x44, plus ? 0x8664 : 0x014C);
+        put16(0x46, 1);
+        put16(0x54, static_cast<std::uint16_t>(optionalSize));
+        put16(kOptional, plus ? 0x20B : 0x10B);
+        put32(kOptional + 60, 0x200);                     // SizeOfHeaders
+        put32(kOptional + (plus ? 108 : 92), 16);          // NumberOfRvaAndSizes
+        put32(importEntry(), 0x1000);
+        put32(sectionHeader + 8, 0x200);                   // VirtualSize
+        put32(sectionHeader + 12, 0x1000);
+        put32(sectionHeader + 16, 0x200);                  // SizeOfRawData
+        put32(sectionHeader + 20, kRaw);
+        std::size_t name = 20 * (libraries.size() + 1);
+        for (std::size_t i = 0; i < libraries.size(); ++i) {
+            put32(kRaw + 20 * i + 12, static_cast<std::uint32_t>(0x1000 + name));
+            put32(kRaw + 20 * i + 16, 0x1100);             // FirstThunk
+            std::memcpy(&b[kRaw + name], libraries[i].c_str(), libraries[i].size() + 1);
+            name += libraries[i].size() + 1;
+        }
+    }
+    std::size_t importEntry() const { return kOptional + (plus ? 112 : 96) + 8; }
+    void put16(std::size_t at, std::uint16_t v) { std::memcpy(&b[at], &v, 2); }
+    void put32(std::size_t at, std::uint32_t v) { std::memcpy(&b[at], &v, 4); }
+};
+
+PeImports read(std::vector<unsigned char> bytes) {
+    MemoryPeReader file(std::move(bytes));
+    return readPeImports(file);
+}
+
+using Names = std::vector<std::string>;
+
+} // namespace
+
+TEST(PeImports, ReadsTheLibrariesOfBothWidthsInTableOrder) {
+    for (bool plus : {false, true}) {
+        PeImports i = read(Pe(plus, {"KERNEL32.dll", "MSVBVM60.DLL", "api-ms-win-core-synch-l1-2-0.dll"}).b);
+        EXPECT_EQ(i.status, ImportsStatus::Read);
+        EXPECT_EQ(i.verdict.is64(), plus);
+        EXPECT_EQ(i.libraries, (Names{"KERNEL32.dll", "MSVBVM60.DLL", "api-ms-win-core-synch-l1-2-0.dll"}));
+    }
+    EXPECT_EQ(read(Pe(false, {}).b).status, ImportsStatus::Read);   // imports nothing
+    EXPECT_EQ(read({'n', 'o'}).status, ImportsStatus::NotPe);
+}
+
+// The loader's own view: the table ends at a descriptor without a name or an
+// address table, a section's bytes past its raw data are zeros, and an image
+// with fewer than two data directories has no import table.
+TEST(PeImports, ReadsAsTheLoaderMapsTheImage) {
+    Pe noThunks(false, {"A.dll", "B.dll"});
+    noThunks.put32(Pe::kRaw + 20 + 16, 0);
+    EXPECT_EQ(read(noThunks.b).libraries, Names{"A.dll"});
+
+    // Only the first descriptor is in the file; the terminator and the name
+    // after it are zeros of the section: an empty name.
+    Pe rawEndsEarly(true, {"A.dll"});
+    rawEndsEarly.put32(rawEndsEarly.sectionHeader + 8, 0x1000);
+    rawEndsEarly.put32(rawEndsEarly.sectionHeader + 16, 20);
+    EXPECT_EQ(read(rawEndsEarly.b).status, ImportsStatus::Unreadable);
+    // A name among the headers is read from the file where they lie.
+    rawEndsEarly.put32(Pe::kRaw + 12, 0x180);
+    std::memcpy(&rawEndsEarly.b[0x180], "H.dll", 6);
+    EXPECT_EQ(read(rawEndsEarly.b).libraries, Names{"H.dll"});
+
+    Pe oneDirectory(false, {"A.dll"});
+    oneDirectory.put32(Pe::kOptional + 92, 1);
+    EXPECT_EQ(read(oneDirectory.b).libraries, Names{});
+}
+
+// Broken tables, each where a careless reader would run off, loop or allocate.
+TEST(PeImports, ABrokenTableIsUnreadableNeverACrash) {
+    struct Case {
+        const char* what;
+        void (*breakIt)(Pe&);
+    } cases[] = {
+        {"import table outside every section", [](Pe& p) { p.put32(p.importEntry(), 0x9000); }},
+        {"name outside every section", [](Pe& p) { p.put32(Pe::kRaw + 12, 0x7FFFFFF0); }},
+        {"empty name", [](Pe& p) { p.b[Pe::kRaw + 60] = 0; }},
+        {"name without its end", [](Pe& p) { std::memset(&p.b[Pe::kRaw + 60], 'x', 0x200 - 60); }},
+        {"97 sections", [](Pe& p) { p.put16(0x46, 97); }},
+        {"unknown optional header", [](Pe& p) { p.put16(Pe::kOptional, 0x107); }},
+        {"optional header too short", [](Pe& p) { p.put16(0x54, 64); }},
+        {"raw data past the end of the file", [](Pe& p) { p.put32(p.sectionHeader + 20, 0x7FFFFF00); }},
+        // 1100 descriptors of the same library, past the bound.
+        {"no end to the descriptors", [](Pe& p) {
+             p.b.resize(Pe::kRaw + 21 * 1100);
+             p.put32(p.sectionHeader + 8, 21 * 1100);
+             p.put32(p.sectionHeader + 16, 21 * 1100);
+             for (std::size_t i = 0; i < 1100; ++i) {
+                 p.put32(Pe::kRaw + 20 * i + 12, 0x1000 + 20 * 1100);
+                 p.put32(Pe::kRaw + 20 * i + 16, 0x1100);
+             }
+             std::memcpy(&p.b[Pe::kRaw + 20 * 1100], "A.dll", 6);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Pe pe(false, {"A.dll", "B.dll"});
+        c.breakIt(pe);
+        PeImports i = read(pe.b);
+        EXPECT_EQ(i.status, ImportsStatus::Unreadable);
+        EXPECT_TRUE(i.libraries.empty());
+    }
+    // Cut anywhere: no image, unreadable, or (past the last byte the table needs) whole.
+    const Pe whole(true, {"A.dll", "B.dll"});
+    for (std::size_t keep = 0; keep < whole.b.size(); ++keep) {
+        PeImports i = read(std::vector<unsigned char>(whole.b.begin(), whole.b.begin() + keep));
+        ASSERT_TRUE(i.status != ImportsStatus::Read || i.libraries == (Names{"A.dll", "B.dll"})) << keep;
+    }
+}
+
+namespace {
+
+// A search over a made-up disk: paths that exist, and the imports of some.
+struct Disk {
+    std::set<std::string> files;
+    std::map<std::string, Names> imports;
+    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
+        LibrarySearch s{std::move(folders), {"KERNEL32.dll"}};
+        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
+        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
+        return s;
+    }
+};
+
+} // namespace
+
+TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
+    Disk disk;
+    disk.files = {"C:\\Windows\\System32\\ole32.dll", "C:\\app\\helper.dll", "C:\\Windows\\System32\\sys.dll",
+                  "C:\\Windows\\System32\\FOO.dll", "C:\\Windows\\win.dll", "C:\\app\\loop.dll"};
+    disk.imports["C:\\app\\helper.dll"] = {"ole32.dll", "runtime.dll"};
+    disk.imports["C:\\Windows\\System32\\sys.dll"] = {"gone.dll"};   // the system's: not followed
+    disk.imports["C:\\app\\loop.dll"] = {"loop.dll", "ole32.dll"};
+    struct Case {
+        Names imports;
+        std::string missing;
+    } cases[] = {
+        {{"ole32.dll", "win.dll", "sys.dll"}, ""},
+        {{"ole32.dll", "MSVBVM60.DLL", "other.dll"}, "MSVBVM60.DLL"},
+        {{"api-ms-win-crt-runtime-l1-1-0.dll", "EXT-MS-win-foo.dll", "kernel32.DLL"}, ""},   // sets, a known DLL
+        {{"FOO"}, ""},                                     // no extension: FOO.dll
+        {{"helper.dll", "later.dll"}, "runtime.dll"},      // what the component's own library lacks, first
+        {{"loop.dll"}, ""},                                // a library importing itself ends
+        {{"C:\\elsewhere\\x.dll"}, "C:\\elsewhere\\x.dll"},   // a path is there or nowhere
+    };
+    for (const Case& c : cases) EXPECT_EQ(missingLibrary(c.imports, disk.search()), c.missing) << c.imports[0];
+    // A component living in the system folder shares its libraries with the system.
+    EXPECT_EQ(missingLibrary({"sys.dll"}, disk.search({"C:\\Windows\\System32\\", "C:\\Windows\\System32"})), "");
+}
+
+TEST(MissingLibrary, ReasonForEachKindOfImage) {
+    const std::string image64 = "Imagem de 64 bits: não pode ser carregada por um processo de 32 bits";
+    Disk disk;
+    disk.files = {"C:\\Windows\\Sysnative\\ole32.dll", "C:\\Windows\\System32\\ole32.dll",
+                  "C:\\Windows\\Sysnative\\only64.dll", "C:\\Windows\\System32\\only32.dll"};
+    const auto read = ImportsStatus::Read, unreadable = ImportsStatus::Unreadable;
+    const PeVerdict i386 = machineVerdict(0x014C), amd64 = machineVerdict(0x8664);
+    struct Case {
+        PeImports component;
+        bool windows64;
+        std::string reason;
+    } cases[] = {
+        {{read, i386, {"ole32.dll", "only32.dll", "MSVBVM60.DLL"}}, true, "Biblioteca ausente: MSVBVM60.DLL"},
+        {{read, i386, {"only64.dll"}}, true, "Biblioteca ausente: only64.dll"},
+        {{read, i386, {"ole32.dll"}}, false, ""},   // all there: the file tells no reason
+        {{read, amd64, {"ole32.dll", "only64.dll"}}, true, image64},
+        {{read, amd64, {"ole32.dll", "only32.dll"}}, true, "Biblioteca ausente: only32.dll"},
+        {{read, amd64, {"vcruntime140.dll"}}, false, image64},   // no 64-bit folders to look in
+        {{unreadable, amd64, {}}, true, image64},
+        {{read, machineVerdict(0x0200), {"x.dll"}}, true, image64},
+        {{unreadable, i386, {}}, true, ""},
+        {{read, machineVerdict(0xAA64), {"x.dll"}}, true, ""},
+        {{ImportsStatus::NotPe, {}, {}}, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.component.verdict.machine << " on 64-bit " << c.windows64);
+        EXPECT_EQ(loadFailureText(c.component, c.windows64, [&](bool is64) {
+                      return disk.search({"C:\\app", is64 ? "C:\\Windows\\Sysnative" : "C:\\Windows\\System32"});
+                  }),
+                  c.reason);
+    }
+}
