@@ -26,7 +26,7 @@ struct CommandLine : ::testing::Test {
     static void SetUpTestSuite() {
         ASSERT_TRUE(e2e::makeFolders(kFolder));
         ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", std::wstring(kFolder) + L"\\" + kName));
-        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalFail32.dll", std::wstring(kFolder) + L"\\Falha.dll"));
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalNeedsLib32.dll", std::wstring(kFolder) + L"\\Falha.dll"));
     }
 };
 
@@ -121,14 +121,18 @@ TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
         << e2e::narrow(shown.substr(0, 240));
 }
 
-TEST_F(CommandLine, AFailedRegistrationSaysWhyAndEndsWithRegsvr32sCode) {
+// A component whose library is missing: regsvr32's code and why, then the
+// load test's reason in the verification.
+TEST_F(CommandLine, AFailureSaysWhy) {
     e2e::CommandRun run = brontal(L"/registrar Falha.dll");
-    ASSERT_TRUE(run.exitCode);
-    EXPECT_NE(*run.exitCode, 0u);
-    EXPECT_EQ(run.out.rfind("Erro ao tentar registrar componente.\r\nregsvr32 (código " + std::to_string(*run.exitCode),
-                            0),
-              0u)
-        << run.out;
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_EQ(run.out, "Erro ao tentar registrar componente.\r\nregsvr32 (código 3): o arquivo não carregou.\r\n");
+    run = brontal(L"/verificar Falha.dll /json");
+    EXPECT_EQ(run.exitCode, 1u);
+    std::optional<testjson::Value> v = testjson::parse(run.out);
+    ASSERT_TRUE(v) << run.out;
+    EXPECT_FALSE((*v)["loads"].boolean);
+    EXPECT_EQ((*v)["loadFailure"].text, "Biblioteca ausente: BrontalAusente.dll");
 }
 
 } // namespace
