@@ -56,7 +56,6 @@ unsigned char* userBytes(Header* h) { return reinterpret_cast<unsigned char*>(h 
     for (;;) Sleep(INFINITE);
 }
 
-
 void checkFreed(Header* h) {
     if (h->state != kDead) fail("freed block header overwritten", h->size);
     const unsigned char* p = userBytes(h);
@@ -110,25 +109,7 @@ const bool registered = std::atexit(checkAllAtExit) == 0;
 
 } // namespace
 
+// The library's array, sized and nothrow forms of new and delete all come
+// down to these two.
 void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
 void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { release(p); }
