@@ -11,7 +11,6 @@
 namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\interromper";
-constexpr wchar_t kHeapReport[] = L"C:\\brontal\\interromper-heap.txt";
 // The tree lives in a common folder only while these scenarios run; the rest
 // of the time it waits outside, so other searches in this prefix stay quick.
 constexpr wchar_t kTreeInUse[] = L"C:\\Program Files (x86)\\Common Files\\brontal-arvore";
@@ -33,8 +32,6 @@ struct Interruptions : e2e::ProductTest {
 
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
-        DeleteFileW(kHeapReport);
-        SetEnvironmentVariableW(L"BRONTAL_HEAP_REPORT", kHeapReport);
         before = e2e::runningPrograms();
         startIn(kFolder, e2e::checkedProductExe());
         selectFile("BrontalTest32.dll");
@@ -58,8 +55,7 @@ struct Interruptions : e2e::ProductTest {
         }
         std::optional<DWORD> code = app->waitForExit(5000);
         ASSERT_TRUE(code) << "still running 5 s after the close";
-        EXPECT_EQ(*code, 0u);
-        EXPECT_EQ(GetFileAttributesW(kHeapReport), INVALID_FILE_ATTRIBUTES) << "the checking heap found a fault";
+        EXPECT_EQ(*code, 0u) << "3: the checking heap found a fault (said in the debugger output)";
         std::vector<std::string> after = e2e::runningPrograms();
         for (std::string child : {"cmd.exe", "reg.exe", "regsvr32.exe"})
             EXPECT_LE(std::count(after.begin(), after.end(), child), std::count(before.begin(), before.end(), child))

@@ -39,20 +39,24 @@ struct Registration : e2e::ProductTest {
         startIn(kFolder);
     }
 
-    // btnReg or btnUnreg on the selected file; returns the confirmation window.
-    e2e::Ui request(const char* button) {
-        click(c(button));
-        return app->waitForForm("Form6", 5000);
-    }
-
-    // Confirms with Tab and Enter or with a click on "Sim", reads the result
-    // window while it counts down (three seconds; the count itself is the
-    // window tests' business) and waits for the request to end.
+    // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or
+    // with a click on "Sim"; reads the result window while it counts down
+    // (three seconds; the count itself is the window tests' business) and
+    // waits for the request to end.
     struct Outcome {
         std::string message;
         std::uint32_t color = 0;
     };
-    Outcome confirm(const e2e::Ui& question, bool withKeys = true) {
+    Outcome run(const char* button, bool withKeys = true) {
+        click(c(button));
+        e2e::Ui question = app->waitForForm("Form6", 5000);
+        if (!question) {
+            ADD_FAILURE() << "no confirmation window";
+            return {};
+        }
+        EXPECT_EQ(Product::control(question, "lblRegUnreg").text(),
+                  std::string("Deseja realmente ") + (button == std::string("btnReg") ? "registrar" : "desregistrar"));
+        EXPECT_EQ(Product::control(question, "txtComponente").text(), text("txtFile") + "?");
         unsigned before = app->finished(brontal::ui::kRegistrationsDoneProp);
         if (withKeys) {
             e2e::bringToFront(question.hwnd());
@@ -81,38 +85,26 @@ struct Registration : e2e::ProductTest {
         EXPECT_TRUE(app->main().enabled());
         return out;
     }
-    Outcome run(const char* button, bool withKeys = true) {
-        e2e::Ui question = request(button);
-        if (!question) ADD_FAILURE() << "no confirmation window";
-        return question ? confirm(question, withKeys) : Outcome{};
+    // The selected file registered and unregistered: its class is in that
+    // registry view (and not in the other) only while it is registered.
+    void roundTrip(const wchar_t* classKey, REGSAM view, bool withKeys = true) {
+        ASSERT_FALSE(classIn(classKey, view)) << "left over from an earlier run";
+        Outcome registered = run("btnReg", withKeys);
+        EXPECT_EQ(registered.message, kRegistered);
+        EXPECT_EQ(registered.color, 32768u);
+        EXPECT_TRUE(classIn(classKey, view));
+        if (view) EXPECT_FALSE(classIn(classKey, view ^ (KEY_WOW64_32KEY | KEY_WOW64_64KEY)));
+        EXPECT_EQ(run("btnUnreg", withKeys).message, kUnregistered);
+        EXPECT_FALSE(classIn(classKey, view));
     }
 };
 
 TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
-    // 32-bit, with the keyboard: into the 32-bit view only.
-    ASSERT_FALSE(classIn(kTest32Class, KEY_WOW64_32KEY));
     selectFile("BrontalTest32.dll");
-    e2e::Ui question = request("btnReg");
-    ASSERT_TRUE(question);
-    EXPECT_EQ(Product::control(question, "txtComponente").text(), "BrontalTest32.dll?");
-    Outcome registered = confirm(question);
-    EXPECT_EQ(registered.message, kRegistered);
-    EXPECT_EQ(registered.color, 32768u);
-    EXPECT_TRUE(classIn(kTest32Class, KEY_WOW64_32KEY));
-    EXPECT_FALSE(classIn(kTest32Class, KEY_WOW64_64KEY));
-    question = request("btnUnreg");
-    ASSERT_TRUE(question);
-    EXPECT_EQ(Product::control(question, "lblRegUnreg").text(), "Deseja realmente desregistrar");
-    EXPECT_EQ(confirm(question).message, kUnregistered);
-    EXPECT_FALSE(classIn(kTest32Class, KEY_WOW64_32KEY));
-
-    // 64-bit, "Sim" clicked: through the native regsvr32, into the 64-bit view.
+    roundTrip(kTest32Class, KEY_WOW64_32KEY);
+    // "Sim" clicked this time; through the native regsvr32.
     selectFile("BrontalTest64.dll");
-    EXPECT_EQ(run("btnReg", false).message, kRegistered);
-    EXPECT_TRUE(classIn(kTest64Class, KEY_WOW64_64KEY));
-    EXPECT_FALSE(classIn(kTest64Class, KEY_WOW64_32KEY));
-    EXPECT_EQ(run("btnUnreg", false).message, kUnregistered);
-    EXPECT_FALSE(classIn(kTest64Class, KEY_WOW64_64KEY));
+    roundTrip(kTest64Class, KEY_WOW64_64KEY, false);
 
     // A component whose own registration fails.
     selectFile("BrontalFail32.dll");
@@ -124,7 +116,8 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     // registers the ocx like a dll.
     selectFile("BrontalCtl32.ocx");
     for (bool enterAtOnce : {true, false}) {
-        question = request("btnReg");
+        click(c("btnReg"));
+        e2e::Ui question = app->waitForForm("Form6", 5000);
         ASSERT_TRUE(question);
         e2e::bringToFront(question.hwnd());
         ASSERT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
@@ -134,10 +127,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
         EXPECT_FALSE(classIn(kCtlClass, KEY_WOW64_32KEY));
         EXPECT_TRUE(app->main().enabled());
     }
-    EXPECT_EQ(run("btnReg").message, kRegistered);
-    EXPECT_TRUE(classIn(kCtlClass, KEY_WOW64_32KEY));
-    EXPECT_EQ(run("btnUnreg").message, kUnregistered);
-    EXPECT_FALSE(classIn(kCtlClass, KEY_WOW64_32KEY));
+    roundTrip(kCtlClass, KEY_WOW64_32KEY);
 }
 
 // A folder and a file whose names a command interpreter would rewrite: it
@@ -183,14 +173,8 @@ struct Win32Registration : Registration {
 };
 
 TEST_F(Win32Registration, TheSystem32Regsvr32RegistersAndUnregisters) {
-    ASSERT_FALSE(classIn(kTest32Class, 0)) << "left over from an earlier run";
     selectFile("BrontalTest32.dll");
-    Outcome registered = run("btnReg");
-    EXPECT_EQ(registered.message, kRegistered);
-    EXPECT_EQ(registered.color, 32768u);
-    EXPECT_TRUE(classIn(kTest32Class, 0));
-    EXPECT_EQ(run("btnUnreg").message, kUnregistered);
-    EXPECT_FALSE(classIn(kTest32Class, 0));
+    roundTrip(kTest32Class, 0);
     EXPECT_TRUE(app->messageBoxes().empty()) << "no process failed to start";
 }
 

@@ -7,18 +7,15 @@ namespace {
 constexpr wchar_t kFolder[] = L"C:\\brontal\\verificar";
 constexpr wchar_t kSysWow64Copy[] = L"C:\\Windows\\SysWOW64\\BrontalTest32.dll";
 
-// Registers a fixture the way an installer would, outside the program.
-bool regsvr32(const std::wstring& switches) {
-    std::wstring line = L"C:\\Windows\\SysWOW64\\regsvr32.exe " + switches + L" \"" + kFolder + L"\\BrontalTest32.dll\"";
-    STARTUPINFOW si{.cb = sizeof si};
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code == 0;
+// Registers (or unregisters) the 32-bit fixture outside the program: this
+// test is a 32-bit process too, so it lands in the same registry view.
+bool callServer(const char* entry) {
+    HMODULE server = LoadLibraryW((std::wstring(kFolder) + L"\\BrontalTest32.dll").c_str());
+    auto call = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(server, entry)));
+    HRESULT result = call ? call() : E_FAIL;
+    if (server) FreeLibrary(server);
+    return result == S_OK;
 }
 
 struct Verify : e2e::ProductTest {
@@ -27,12 +24,12 @@ struct Verify : e2e::ProductTest {
         for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
             ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name));
         ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", kSysWow64Copy));
-        ASSERT_TRUE(regsvr32(L"/s"));
+        ASSERT_TRUE(callServer("DllRegisterServer"));
         startIn(kFolder);
     }
     void TearDown() override {
         ProductTest::TearDown();
-        regsvr32(L"/u /s");
+        callServer("DllUnregisterServer");
         DeleteFileW(kSysWow64Copy);
     }
 };
