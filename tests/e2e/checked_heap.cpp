@@ -3,8 +3,7 @@
 // while, so that a read through a dangling pointer meets the pattern (and a
 // pointer made of it faults) instead of a live object, and a write into freed
 // memory is found when the block leaves quarantine or when the process ends.
-// Findings go to the debugger output and to the file named by
-// BRONTAL_HEAP_REPORT, and the process then ends with exit code 3.
+// A finding goes to the debugger output and ends the process with exit code 3.
 #include <windows.h>
 
 #include <cstddef>
@@ -32,7 +31,6 @@ struct alignas(16) Header {
 Header* quarantine[kQuarantineBlocks];
 std::size_t head = 0, count = 0, heldBytes = 0;
 SRWLOCK lock = SRWLOCK_INIT;
-bool failed = false;
 
 unsigned char* userBytes(Header* h) { return reinterpret_cast<unsigned char*>(h + 1); }
 
@@ -41,21 +39,9 @@ unsigned char* userBytes(Header* h) { return reinterpret_cast<unsigned char*>(h 
     std::snprintf(line, sizeof line, "Brontal32 checked heap: %s (a %u-byte block)\n", what,
                   static_cast<unsigned>(size));
     OutputDebugStringA(line);
-    char path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("BRONTAL_HEAP_REPORT", path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) {
-        HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-        if (f != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(f, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
-            CloseHandle(f);
-        }
-    }
-    failed = true;
     TerminateProcess(GetCurrentProcess(), 3);
     for (;;) Sleep(INFINITE);
 }
-
 
 void checkFreed(Header* h) {
     if (h->state != kDead) fail("freed block header overwritten", h->size);
@@ -102,7 +88,6 @@ void release(void* p) {
 // What is still held back is checked once more when the program returns from
 // its entry point.
 void checkAllAtExit() {
-    if (failed) return;
     for (std::size_t i = 0; i < count; ++i) checkFreed(quarantine[(head + i) % kQuarantineBlocks]);
 }
 
@@ -110,25 +95,7 @@ const bool registered = std::atexit(checkAllAtExit) == 0;
 
 } // namespace
 
+// The library's array, sized and nothrow forms of new and delete all come
+// down to these two.
 void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
 void operator delete(void* p) noexcept { release(p); }
-void operator delete[](void* p) noexcept { release(p); }
-void operator delete(void* p, std::size_t) noexcept { release(p); }
-void operator delete[](void* p, std::size_t) noexcept { release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { release(p); }

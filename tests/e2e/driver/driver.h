@@ -2,13 +2,12 @@
 // Drives the real Brontal32.exe from another process, as a user would: it
 // starts the program, finds its windows and controls by the names the window
 // layer publishes as window properties, clicks and types with SendInput, reads
-// texts, states, positions and colours, answers message boxes and ends the
-// program when the test is over.
+// texts, states and positions, and ends the program when the test is over.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,18 +20,9 @@ std::string narrow(std::wstring_view wide);
 
 // Polls cond every 25 ms until it holds or timeoutMs have passed.
 bool waitUntil(const std::function<bool()>& cond, DWORD timeoutMs);
-void pause(DWORD ms);
-// With BRONTAL_E2E_HOLD_MS set, stops there that long so that a person can
-// look at (or take a picture of) the test display.
-void holdForLook(const char* moment);
 
-// Twips of the program at the screen's resolution.
-int screenDpi();
+// Twips of the program, in pixels at the screen's resolution.
 int twipsToPixels(int twips);
-
-// The colour a published colour value stands for: &H80000000 + n is system
-// colour n, anything else 0x00BBGGRR.
-COLORREF resolveColor(std::uint32_t oleColor);
 
 // A window of the program under test, read from outside.
 class Ui {
@@ -46,18 +36,17 @@ public:
     std::string text() const;                   // WM_GETTEXT
     std::string tip() const;                    // the published tooltip
     std::string picture() const;                // the published picture id
-    std::optional<std::uint32_t> foreColor() const;
-    std::optional<std::uint32_t> backColor() const;
+    std::uint32_t foreColor() const;            // the published colour value
     bool enabled() const;
     bool visible() const;                       // its own style bit
     RECT screenRect() const;
+    POINT topLeft() const { return {screenRect().left, screenRect().top}; }
     POINT posInParent() const;                  // pixels, in the parent's client area
     SIZE size() const;
 
     // List boxes.
     int count() const;
     std::string item(int index) const;
-    int selectedIndex() const;
     int find(std::string_view text) const;      // exact, case-insensitive; -1 when absent
     std::vector<std::string> items() const;
 
@@ -66,13 +55,12 @@ private:
 };
 
 // Input through the system's input queue, as from the user.
-void clickAt(POINT screen);
 void click(const Ui& control);
-void doubleClick(const Ui& control);
 void clickListItem(const Ui& list, int index);
 void doubleClickListItem(const Ui& list, int index);
-void pressKey(WORD virtualKey);
-void pressAltKey(WORD virtualKey);   // Alt+F4 and the like, to the foreground window
+// Presses the keys in order and lets them go in the reverse order: {VK_MENU, VK_F4}.
+void pressKeys(std::initializer_list<WORD> keys);
+inline void pressKey(WORD key) { pressKeys({key}); }
 void mouseButtons(DWORD flags);      // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
 // Presses the buttons at from, moves by (dx, dy) in small steps as a hand
 // would and lets go.
@@ -84,9 +72,6 @@ bool setClipboardText(const std::wstring& text);
 
 // The lower-case executable names of every process of this Wine prefix.
 std::vector<std::string> runningPrograms();
-
-// Pixels of the screen inside a window: whether any has the colour.
-bool showsColor(const Ui& window, COLORREF color);
 
 bool registryKeyExists(HKEY root, const std::wstring& subkey, REGSAM view);
 
@@ -109,7 +94,6 @@ public:
     // The exit code once the program has ended within timeoutMs; nothing otherwise.
     std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
     DWORD pid() const { return process_.dwProcessId; }
-    void terminate();
 
     // The visible top-level window of the program published under name
     // ("Form1", "Form6", ...); waits up to timeoutMs.
@@ -126,13 +110,12 @@ public:
     static Ui control(const Ui& form, std::string_view controlName);
 
     // Message boxes of the program (#32770 dialogs).
-    Ui waitForMessageBox(DWORD timeoutMs = 10000) const;
     std::vector<Ui> messageBoxes() const;
-    static std::string messageBoxText(const Ui& box);
     static void pressOk(const Ui& box);
 
 private:
     std::vector<HWND> topLevelWindows() const;
+    void terminate();
 
     PROCESS_INFORMATION process_{};
     Ui main_;
@@ -147,6 +130,7 @@ std::wstring fixturesDir();
 
 // Copies a file, replacing what is there; false on failure.
 bool copyFile(const std::wstring& from, const std::wstring& to);
+// Creates folder with its missing parents; true when it exists afterwards.
 bool makeFolders(const std::wstring& folder);
 
 } // namespace e2e

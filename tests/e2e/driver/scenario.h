@@ -17,6 +17,11 @@ inline std::string prefixKind() {
     return kind ? kind : "";
 }
 
+// A copy of a fixture file of the build, under the path given.
+inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
+    return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
+}
+
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
 
@@ -26,6 +31,11 @@ struct ProductTest : ::testing::Test {
     void start(const std::wstring& folder = L"C:\\", const std::wstring& exe = productExe()) {
         app = std::make_unique<Product>(Product::Options{exe, L"Z:\\", folder});
         bringToFront(app->main().hwnd());
+    }
+    // The same, and waits until the browser is there.
+    void startIn(const std::wstring& folder, const std::wstring& exe = productExe()) {
+        start(folder, exe);
+        ASSERT_TRUE(waitText("lblDirAddress", narrow(folder) + "\\")) << text("lblDirAddress");
     }
     void TearDown() override { app.reset(); }
 
@@ -80,8 +90,8 @@ struct ProductTest : ::testing::Test {
 
     // Clicks the verify button and waits until the whole verification, the
     // registry answer and the folder search, is over.
-    void verifyAndWait(DWORD timeoutMs = 180000) {
-        ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }, timeoutMs))
+    void verifyAndWait() {
+        ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }))
             << "the verification did not end";
     }
 };
