@@ -1,7 +1,7 @@
 // What lies around the file panel on the main window and the windows that
-// stand in for it: the folder shortcuts with their press effect and the
-// copy-name option, the command prompt, Esc on a folder search, the fixed
-// window size, About, Help and the administrator notice.
+// stand in for it: the folder shortcuts and the copy-name option, the command
+// prompt, Esc on a folder search, the fixed window size, About, Help and the
+// administrator notice.
 #include "scenario.h"
 
 #include <set>
@@ -16,7 +16,6 @@ using e2e::twipsToPixels;
 constexpr wchar_t kFolder[] = L"C:\\brontal\\companions";
 // A name of its own, so that no other scenario's copy is found by the search.
 constexpr char kComponent[] = "BrontalParar.dll";
-const std::wstring kComponentPath = std::wstring(kFolder) + L"\\" + e2e::widen(kComponent);
 
 // The system's close command, as the window's close box sends it.
 void closeBox(const e2e::Ui& window) { PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -26,7 +25,7 @@ struct Companions : e2e::ProductTest {
 
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
-        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", kComponentPath));
+        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", std::wstring(kFolder) + L"\\" + e2e::widen(kComponent)));
         startIn(kFolder);
         before = otherWindows();
     }
@@ -47,13 +46,12 @@ struct Companions : e2e::ProductTest {
         return found;
     }
     bool closeOtherWindows(const std::set<HWND>& known) const {
-        return e2e::waitUntil(
-            [&] {
-                std::set<HWND> left = otherWindows(known);
-                for (HWND w : left) PostMessageW(w, WM_CLOSE, 0, 0);
-                return left.empty();
-            },
-            10000);
+        auto closeLeft = [&] {
+            std::set<HWND> left = otherWindows(known);
+            for (HWND w : left) PostMessageW(w, WM_CLOSE, 0, 0);
+            return left.empty();
+        };
+        return e2e::waitUntil(closeLeft, 10000);
     }
     // Runs the action and waits until it has opened a window of another
     // program (a folder, the prompt) and the main window's handler is over;
@@ -66,78 +64,41 @@ struct Companions : e2e::ProductTest {
         EXPECT_TRUE(closeOtherWindows(known)) << "the window opened does not close";
         e2e::bringToFront(app->main().hwnd());
     }
-    // Presses a folder shortcut by its label or its icon and lets go over it:
-    // held down, both stand one step lower and further right; released, both
-    // are back and the release is a click.
-    void pressShortcut(const std::string& key, const char* by) {
-        e2e::Ui label = c(("lbl" + key).c_str()), icon = c(("img" + key).c_str());
-        const POINT labelAt = label.posInParent(), iconAt = icon.posInParent();
-        auto shiftedBy = [&](int d) {
-            return [&, d] {
-                return label.posInParent() == POINT{labelAt.x + d, labelAt.y + d} &&
-                       icon.posInParent() == POINT{iconAt.x + d, iconAt.y + d};
-            };
-        };
-        RECT r = c((by + key).c_str()).screenRect();
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        Sleep(30);   // the pointer settles before the press, as a hand's would
-        e2e::mouseButtons(MOUSEEVENTF_LEFTDOWN);
-        EXPECT_TRUE(e2e::waitUntil(shiftedBy(twipsToPixels(15)), 3000)) << "the press did not move " << key;
-        e2e::mouseButtons(MOUSEEVENTF_LEFTUP);
-        EXPECT_TRUE(e2e::waitUntil(shiftedBy(0), 3000)) << "the release did not put " << key << " back";
-    }
     void moveMainTo(POINT at) {
         SetWindowPos(app->main().hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ASSERT_TRUE(e2e::waitUntil([&] { return app->main().topLeft() == at; }, 3000));
     }
 };
 
-// Trees in the searched folders, there only while the scenario runs and kept
-// aside afterwards. Walking the wide one in Common Files takes the search
-// seconds; copies in every branch of the one in Common Files (x86) tell a
-// whole search from a stopped one, which follows only the first branch at
-// each level of the trees it had not begun.
-constexpr wchar_t kSlowTree[] = L"C:\\Program Files\\Common Files\\BrontalArvore";
-constexpr wchar_t kSlowAside[] = L"C:\\brontal\\companions-lenta";
-constexpr wchar_t kCopyTree[] = L"C:\\Program Files (x86)\\Common Files\\BrontalArvore";
-constexpr wchar_t kCopyAside[] = L"C:\\brontal\\companions-copias";
-constexpr int kSlowWidth = 60, kCopyBranches = 12;
-
-struct SearchTrees {
-    bool ready = true;
-    SearchTrees() {
-        if (!MoveFileW(kSlowAside, kSlowTree))
-            for (int i = 0; i < kSlowWidth * kSlowWidth; ++i)
-                ready = ready && e2e::makeFolders(std::wstring(kSlowTree) + L"\\r" + std::to_wstring(i / kSlowWidth) +
-                                                  L"\\f" + std::to_wstring(i % kSlowWidth));
-        if (!MoveFileW(kCopyAside, kCopyTree))
-            for (int i = 0; i < kCopyBranches; ++i)
-                ready = ready && e2e::putFixture(L"BrontalTest32.dll", std::wstring(kCopyTree) + L"\\r" +
-                                                                          std::to_wstring(i) + L"\\" + e2e::widen(kComponent));
-    }
-    ~SearchTrees() {
-        MoveFileW(kSlowTree, kSlowAside);
-        MoveFileW(kCopyTree, kCopyAside);
-    }
-};
+// Walking the wide tree in Common Files takes a search seconds; copies in
+// every branch of the one in Common Files (x86) tell a whole search from a
+// stopped one, which follows only the first branch at each level of the trees
+// it had not begun.
+constexpr int kCopyBranches = 12;
+bool makeCopies(const std::wstring& at) {
+    bool made = true;
+    for (int i = 0; made && i < kCopyBranches; ++i)
+        made = e2e::putFixture(L"BrontalTest32.dll", at + L"\\r" + std::to_wstring(i) + L"\\" + e2e::widen(kComponent));
+    return made;
+}
 
 TEST_F(Companions, ShortcutsCopyTheNameWhenAskedThePromptStartsAndEscStopsASearch) {
     selectFile(kComponent);
     // With the option off the clipboard is left alone.
     ASSERT_TRUE(e2e::setClipboardText(L"antes"));
-    expectOpens([&] { pressShortcut("System32", "lbl"); });
+    expectOpens([&] { click(c("lblSystem32")); });
     EXPECT_EQ(e2e::clipboardText(), "antes");
     // On, with a file chosen: its name is there to paste into the folder's search.
     click(c("chkCopy"));
     ASSERT_TRUE(waitText("lblCheckValue", "1"));
-    expectOpens([&] { pressShortcut("SysWOW64", "img"); });
+    expectOpens([&] { click(c("imgSysWOW64")); });
     EXPECT_TRUE(e2e::waitUntil([&] { return e2e::clipboardText() == kComponent; }, 3000))
         << "the clipboard holds " << e2e::clipboardText().value_or("nothing");
     // On, with the placeholder showing: the clipboard keeps what it held.
     click(c("btnLimpar"));
     ASSERT_TRUE(waitText("txtFile", text("lblTxtFileIni")));
     ASSERT_TRUE(e2e::setClipboardText(L"marcador"));
-    expectOpens([&] { pressShortcut("CommonFiles", "lbl"); });
+    expectOpens([&] { click(c("lblCommonFiles")); });
     EXPECT_EQ(e2e::clipboardText(), "marcador");
     // The prompt starts with nothing said about it.
     expectOpens([&] { click(c("btnCMD")); });
@@ -146,8 +107,10 @@ TEST_F(Companions, ShortcutsCopyTheNameWhenAskedThePromptStartsAndEscStopsASearc
     // The folder search follows the load test at once, and the verify button
     // is given back for it: from then on until the end of the search an Esc
     // lands in it.
-    SearchTrees trees;
-    ASSERT_TRUE(trees.ready);
+    e2e::TreeInPlace slow(L"C:\\Program Files\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-lenta",
+                          [](const std::wstring& at) { return e2e::makeTree(at, 60); }),
+        copies(L"C:\\Program Files (x86)\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-copias", makeCopies);
+    ASSERT_TRUE(slow.ready && copies.ready);
     selectFile(kComponent);
     ASSERT_EQ(c("imgCharge").tip(), "") << "no load test yet";
     e2e::Ui hits = c("lstArquivos");

@@ -11,27 +11,17 @@
 namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\interromper";
-// The tree lives in a common folder only while these scenarios run; the rest
-// of the time it waits outside, so other searches in this prefix stay quick.
-constexpr wchar_t kTreeInUse[] = L"C:\\Program Files (x86)\\Common Files\\brontal-arvore";
-constexpr wchar_t kTreeAside[] = L"C:\\brontal\\arvore-guardada";
-constexpr int kTreeBranches = 80, kTreeLeaves = 80;
 
 struct Interruptions : e2e::ProductTest {
-    static void SetUpTestSuite() {
-        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
-            ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name));
-        if (MoveFileW(kTreeAside, kTreeInUse)) return;
-        for (int i = 0; i < kTreeBranches * kTreeLeaves; ++i)
-            ASSERT_TRUE(e2e::makeFolders(std::wstring(kTreeInUse) + L"\\ramo" + std::to_wstring(i / kTreeLeaves) +
-                                         L"\\folha" + std::to_wstring(i % kTreeLeaves)));
-    }
-    static void TearDownTestSuite() { MoveFileW(kTreeInUse, kTreeAside); }
-
+    e2e::TreeInPlace tree{L"C:\\Program Files (x86)\\Common Files\\brontal-arvore", L"C:\\brontal\\arvore-guardada",
+                          [](const std::wstring& at) { return e2e::makeTree(at, 80); }};
     std::vector<std::string> before;
 
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        ASSERT_TRUE(tree.ready);
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
+            ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name));
         before = e2e::runningPrograms();
         startIn(kFolder, e2e::checkedProductExe());
         selectFile("BrontalTest32.dll");

@@ -2,8 +2,6 @@
 // window and the self-closing result window, checked in the registry itself.
 #include "scenario.h"
 
-#include <optional>
-
 namespace {
 
 using e2e::Product;
@@ -18,17 +16,13 @@ constexpr char kUnregistered[] = "Componente desregistrado com sucesso.";
 // view: KEY_WOW64_32KEY, KEY_WOW64_64KEY, or 0 on 32-bit Windows, which has one.
 bool classIn(const wchar_t* key, REGSAM view) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, view); }
 
-// The file a class's InprocServer32 names, read in the 32-bit view.
-std::optional<std::wstring> serverIn32BitView(const wchar_t* classKey) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (std::wstring(classKey) + L"\\InprocServer32").c_str(), 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
-        return std::nullopt;
+// The file a class's InprocServer32 names, in the 32-bit view (this process's own); "" when none.
+std::wstring serverIn32BitView(const wchar_t* classKey) {
     wchar_t value[2048] = {};
     DWORD bytes = sizeof value;
-    LONG status = RegGetValueW(key, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, value, &bytes);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::optional(std::wstring(value)) : std::nullopt;
+    RegGetValueW(HKEY_CLASSES_ROOT, (std::wstring(classKey) + L"\\InprocServer32").c_str(), nullptr, RRF_RT_REG_SZ,
+                 nullptr, value, &bytes);
+    return value;
 }
 
 struct Registration : e2e::ProductTest {
@@ -52,37 +46,31 @@ struct Registration : e2e::ProductTest {
     Outcome run(const char* button, bool withKeys = true) {
         click(c(button));
         e2e::Ui question = app->waitForForm("Form6", 5000);
-        if (!question) {
-            ADD_FAILURE() << "no confirmation window";
-            return {};
-        }
+        EXPECT_TRUE(question) << "no confirmation window";
+        if (!question) return {};
         EXPECT_EQ(Product::control(question, "lblRegUnreg").text(),
                   std::string("Deseja realmente ") + (button == std::string("btnReg") ? "registrar" : "desregistrar"));
         EXPECT_EQ(Product::control(question, "txtComponente").text(), text("txtFile") + "?");
-        unsigned before = app->finished(brontal::ui::kRegistrationsDoneProp);
-        if (withKeys) {
-            e2e::bringToFront(question.hwnd());
-            e2e::pressKey(VK_TAB);
-            e2e::pressKey(VK_RETURN);
-        } else {
-            click(Product::control(question, "btnSim"));
-        }
         Outcome out;
-        if (e2e::Ui result = app->waitForForm("Form9", 30000)) {
+        // The result window closes itself, the confirmation window goes with
+        // it and the main window is usable again.
+        EXPECT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
+            if (withKeys) {
+                e2e::bringToFront(question.hwnd());
+                e2e::pressKey(VK_TAB);
+                e2e::pressKey(VK_RETURN);
+            } else {
+                click(Product::control(question, "btnSim"));
+            }
+            e2e::Ui result = app->waitForForm("Form9", 30000);
+            ASSERT_TRUE(result) << "no result window";
             e2e::Ui message = Product::control(result, "lblMensagem");
             out = {message.text(), message.foreColor()};
             // It opens 1035 and 1980 twips into the main window.
             POINT main = app->main().topLeft();
             EXPECT_NEAR(result.topLeft().x, main.x + e2e::twipsToPixels(1035), 1);
             EXPECT_NEAR(result.topLeft().y, main.y + e2e::twipsToPixels(1980), 1);
-        } else {
-            ADD_FAILURE() << "no result window";
-        }
-        // It closes itself, the confirmation window goes with it and the main
-        // window is usable again.
-        EXPECT_TRUE(e2e::waitUntil(
-            [&] { return app->finished(brontal::ui::kRegistrationsDoneProp) > before; }, 20000))
-            << "the request did not end";
+        })) << "the request did not end";
         out.reason = text("txtRegistrado");   // it stays three seconds
         EXPECT_FALSE(app->form("Form6"));
         EXPECT_TRUE(app->main().enabled());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <stdexcept>
 
 #include <tlhelp32.h>
@@ -36,36 +37,20 @@ std::string atomText(HWND hwnd, const wchar_t* prop) {
     return narrow(std::wstring_view(buf, n));
 }
 
-std::wstring className(HWND hwnd) {
-    wchar_t buf[64];
-    int n = GetClassNameW(hwnd, buf, 64);
-    return std::wstring(buf, n > 0 ? n : 0);
+// The callback of the enumerations: the system calls it with its own calling
+// convention, which a lambda does not have on this platform.
+BOOL CALLBACK collect(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
 }
 
-// Callbacks of the enumerations: the system calls them with its own calling
-// convention, which a lambda does not have on this platform.
-struct WindowSeek {
-    DWORD pid;
+// The windows under parent, all levels; the top-level windows without one.
+std::vector<HWND> windowsUnder(HWND parent = nullptr) {
     std::vector<HWND> found;
-    static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-        auto* s = reinterpret_cast<WindowSeek*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid) s->found.push_back(hwnd);
-        return TRUE;
-    }
-};
-
-struct NameSeek {
-    std::string name;
-    HWND found;
-    static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-        auto* s = reinterpret_cast<NameSeek*>(param);
-        if (atomText(hwnd, brontal::ui::kNameProp) != s->name) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-    }
-};
+    if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+    else EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 std::wstring lower(std::wstring s) {
     for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
@@ -156,12 +141,9 @@ std::uint32_t Ui::foreColor() const {
 }
 
 std::string Ui::text() const {
-    LRESULT n = send(hwnd_, WM_GETTEXTLENGTH);
-    if (n <= 0) return {};
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
-    LRESULT got = send(hwnd_, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buf.data()));
-    buf.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return narrow(buf);
+    std::wstring buf(static_cast<size_t>(std::max<LRESULT>(send(hwnd_, WM_GETTEXTLENGTH), 0)) + 1, L'\0');
+    LRESULT got = send(hwnd_, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    return narrow(std::wstring_view(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0))));
 }
 
 bool Ui::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -188,12 +170,9 @@ SIZE Ui::size() const {
 int Ui::count() const { return static_cast<int>(send(hwnd_, LB_GETCOUNT)); }
 
 std::string Ui::item(int index) const {
-    LRESULT n = send(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (n < 0) return {};
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    std::wstring buf(static_cast<size_t>(std::max<LRESULT>(send(hwnd_, LB_GETTEXTLEN, index), 0)) + 1, L'\0');
     LRESULT got = send(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
-    buf.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return narrow(buf);
+    return narrow(std::wstring_view(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0))));
 }
 
 int Ui::find(std::string_view text) const {
@@ -214,18 +193,15 @@ void clickListItem(const Ui& list, int index) { clicksAt(listItemPoint(list, ind
 void doubleClickListItem(const Ui& list, int index) { clicksAt(listItemPoint(list, index), 2); }
 
 void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<std::pair<WORD, DWORD>> strokes;
-    for (WORD key : keys) strokes.emplace_back(key, 0);
-    for (auto it = keys.end(); it != keys.begin();) strokes.emplace_back(*--it, KEYEVENTF_KEYUP);
-    for (auto [key, flags] : strokes) {
+    auto stroke = [](WORD key, DWORD flags) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = key;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = flags;
+        in.ki = {key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
         SendInput(1, &in, sizeof in);
         Sleep(25);
-    }
+    };
+    for (WORD key : keys) stroke(key, 0);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) stroke(*it, KEYEVENTF_KEYUP);
 }
 
 void mouseButtons(DWORD flags) {
@@ -265,39 +241,38 @@ void bringToFront(HWND window) {
     Sleep(50);
 }
 
+// The program under test may hold the clipboard for a moment.
+bool openClipboard() {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50))
+        if (OpenClipboard(nullptr)) return true;
+    return false;
+}
+
 std::optional<std::string> clipboardText() {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-        if (!OpenClipboard(nullptr)) continue;
-        std::optional<std::string> text;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = narrow(chars);
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return text;
+    if (!openClipboard()) return std::nullopt;
+    std::optional<std::string> text;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+        text = narrow(chars);
+        GlobalUnlock(data);
     }
-    return std::nullopt;
+    CloseClipboard();
+    return text;
 }
 
 bool setClipboardText(const std::wstring& text) {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-        if (!OpenClipboard(nullptr)) continue;
-        EmptyClipboard();
-        bool ok = false;
-        if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
-            if (void* p = GlobalLock(mem)) {
-                std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(p));
-                GlobalUnlock(mem);
-                ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-            }
-            if (!ok) GlobalFree(mem);
-        }
-        CloseClipboard();
-        return ok;
+    if (!openClipboard()) return false;
+    EmptyClipboard();
+    bool ok = false;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (void* p = mem ? GlobalLock(mem) : nullptr) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(p));
+        GlobalUnlock(mem);
+        ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
     }
-    return false;
+    if (mem && !ok) GlobalFree(mem);
+    CloseClipboard();
+    return ok;
 }
 
 bool registryKeyExists(HKEY root, const std::wstring& subkey, REGSAM view) {
@@ -348,9 +323,13 @@ void Product::terminate() {
 }
 
 std::vector<HWND> Product::topLevelWindows() const {
-    WindowSeek seek{process_.dwProcessId, {}};
-    EnumWindows(&WindowSeek::visit, reinterpret_cast<LPARAM>(&seek));
-    return seek.found;
+    std::vector<HWND> own;
+    for (HWND w : windowsUnder()) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == process_.dwProcessId) own.push_back(w);
+    }
+    return own;
 }
 
 Ui Product::form(std::string_view formName) const {
@@ -376,16 +355,17 @@ Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
 }
 
 Ui Product::control(const Ui& form, std::string_view controlName) {
-    NameSeek seek{std::string(controlName), nullptr};
-    EnumChildWindows(form.hwnd(), &NameSeek::visit, reinterpret_cast<LPARAM>(&seek));
-    if (!seek.found) throw std::runtime_error("no control " + seek.name + " in " + form.name());
-    return Ui(seek.found);
+    for (HWND w : windowsUnder(form.hwnd()))
+        if (Ui(w).name() == controlName) return Ui(w);
+    throw std::runtime_error("no control " + std::string(controlName) + " in " + form.name());
 }
 
 std::vector<Ui> Product::messageBoxes() const {
     std::vector<Ui> boxes;
+    wchar_t kind[16];
     for (HWND w : topLevelWindows())
-        if (IsWindowVisible(w) && className(w) == L"#32770") boxes.emplace_back(w);
+        if (IsWindowVisible(w) && GetClassNameW(w, kind, 16) && std::wstring_view(kind) == L"#32770")
+            boxes.emplace_back(w);
     return boxes;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,26 @@ inline std::string prefixKind() {
 inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
     return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
 }
+
+// A tree of width x width empty folders under root; true when all exist.
+inline bool makeTree(const std::wstring& root, int width) {
+    bool made = true;
+    for (int i = 0; made && i < width * width; ++i)
+        made = makeFolders(root + L"\\r" + std::to_wstring(i / width) + L"\\f" + std::to_wstring(i % width));
+    return made;
+}
+
+// A tree that stands in a searched folder only while a scenario runs and
+// waits aside the rest of the time, so that other searches in the prefix stay
+// quick; make builds it, aside, the first time.
+struct TreeInPlace {
+    const std::wstring place, aside;
+    const bool ready;
+    TreeInPlace(std::wstring in, std::wstring out, const std::function<bool(const std::wstring&)>& make)
+        : place(std::move(in)), aside(std::move(out)),
+          ready(MoveFileW(aside.c_str(), place.c_str()) || (make(aside) && MoveFileW(aside.c_str(), place.c_str()))) {}
+    ~TreeInPlace() { MoveFileW(place.c_str(), aside.c_str()); }
+};
 
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
