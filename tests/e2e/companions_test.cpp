@@ -6,9 +6,6 @@
 
 #include <set>
 
-static bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-static std::ostream& operator<<(std::ostream& out, POINT p) { return out << p.x << "," << p.y; }
-
 namespace {
 
 using e2e::twipsToPixels;

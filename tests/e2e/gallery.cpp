@@ -17,42 +17,35 @@ namespace {
 std::wstring outFolder;
 int failures = 0;
 
-bool saveWindow(HWND window, const char* name) {
+void saveWindow(HWND window, const char* name) {
     Sleep(400);   // let blinking and painting settle
     RECT r;
-    if (!window || !GetWindowRect(window, &r)) {
+    FILE* f = nullptr;
+    if (!window || !GetWindowRect(window, &r) ||
+        !(f = _wfopen((outFolder + L"\\" + e2e::widen(name) + L".bmp").c_str(), L"wb"))) {
         std::printf("gallery: no window for %s\n", name);
         ++failures;
-        return false;
+        return;
     }
     int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFOHEADER head{sizeof head, w, h, 1, 24, BI_RGB};
-    DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
-    std::string pixels(stride * static_cast<DWORD>(h), '\0');
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&head),
-              DIB_RGB_COLORS);
+    std::string pixels(static_cast<size_t>((w * 3 + 3) & ~3) * h, '\0');   // rows padded to four bytes
+    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&head), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof head;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::wstring path = outFolder + L"\\" + e2e::widen(name) + L".bmp";
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof head;
+    BITMAPFILEHEADER file{0x4D42, offset + static_cast<DWORD>(pixels.size()), 0, 0, offset};
     std::fwrite(&file, sizeof file, 1, f);
     std::fwrite(&head, sizeof head, 1, f);
     std::fwrite(pixels.data(), 1, pixels.size(), f);
     std::fclose(f);
     std::printf("gallery: %s\n", name);
-    return true;
 }
 
 } // namespace

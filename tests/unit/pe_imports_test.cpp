@@ -56,6 +56,18 @@ PeImports read(std::vector<unsigned char> bytes) {
 
 using Names = std::vector<std::string>;
 
+// A search over a made-up disk: paths that exist, and the imports of some.
+struct Disk {
+    std::set<std::string> files;
+    std::map<std::string, Names> imports;
+    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
+        LibrarySearch s{std::move(folders), {"KERNEL32.dll"}};
+        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
+        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
+        return s;
+    }
+};
+
 } // namespace
 
 // A two-library table of either width, changed as each case says: what the
@@ -124,21 +136,6 @@ TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
     EXPECT_EQ(read({'n', 'o'}).status, ImportsStatus::NotPe);
 }
 
-namespace {
-
-// A search over a made-up disk: paths that exist, and the imports of some.
-struct Disk {
-    std::set<std::string> files;
-    std::map<std::string, Names> imports;
-    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
-        LibrarySearch s{std::move(folders), {"KERNEL32.dll"}};
-        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
-        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
-        return s;
-    }
-};
-
-} // namespace
 
 TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
     Disk disk;

@@ -12,14 +12,7 @@ namespace {
 
 using namespace window_test;
 
-struct MainWindowTest : FormsTest {
-    void select(const std::string& name, const std::string& shown) {
-        c("lblDirAddress").setText("C:\\Pasta com espaços\\");
-        c("lblFileAddress").setText(name);
-        c("txtFile").setText(shown);
-        c("lblb").setText("32");
-    }
-};
+using MainWindowTest = FormsTest;
 
 TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
     struct Case {
@@ -47,7 +40,7 @@ TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
     }
 }
 
-TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer) {
+TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimerOnly) {
     open();
     const char* const selectFirst = "É preciso selecionar um arquivo primeiro.";
     struct Case {
@@ -59,9 +52,12 @@ TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer
                  {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
                  {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
     ui::Timer& clear = main->timer("TimerMensagem");
+    c("lblDirAddress").setText("C:\\Pasta com espaços\\");
+    c("lblb").setText("32");
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.name) + " shown as \"" + k.shown + "\", " + k.button);
-        select(k.name, k.shown);
+        c("lblFileAddress").setText(k.name);
+        c("txtFile").setText(k.shown);
         int beeps = recorder.beeps, opened = 0;
         ui::runLater([&] {
             if (ui::Form* question = shownForm("Form6")) ++opened, question->close();
@@ -79,18 +75,15 @@ TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer
         EXPECT_FALSE(clear.enabled());
     }
     EXPECT_TRUE(recorder.runs.empty());
-}
 
-// The clear that a refusal set up takes that refusal only: an answer written
-// on the line before it falls due stays.
-TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
-    open();
-    main->ShowErrorMessage("É preciso selecionar um arquivo primeiro.");
+    // The clear that a refusal set up takes that refusal only: an answer
+    // written on the line before it falls due stays.
+    main->ShowErrorMessage(selectFirst);
     c("txtRegistrado").setForeColor(ui::kGreen);
     c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
-    main->timer("TimerMensagem").fire();
+    clear.fire();
     EXPECT_EQ(c("txtRegistrado").text(), "Componente 32 bits localizado no Registro.");
-    EXPECT_FALSE(main->timer("TimerMensagem").enabled());
+    EXPECT_FALSE(clear.enabled());
 }
 
 // The press effect through the mouse messages a control really gets, in the

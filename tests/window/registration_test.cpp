@@ -75,7 +75,7 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
     }
 }
 
-TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItself) {
+TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItselfOrByItsCloseBox) {
     open();
     reg::ResultWindow result(*main);
     ui::Timer& timer = result.timer("TimerCount");
@@ -94,18 +94,16 @@ TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItself) {
     EXPECT_EQ(seen, (std::vector<std::string>{"2 shown", "1 shown", "0 hidden"}));
     EXPECT_FALSE(result.isOpen());
     EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
-}
 
-TEST_F(FormsTest, ResultWindowClosedEarlyLetsTheCallerGoOn) {
-    open();
-    reg::ResultWindow result(*main);
-    PostMessageW(result.hwnd(), WM_CLOSE, 0, 0);   // its close box, before the first tick
-    result.showModal();
-    EXPECT_FALSE(result.isOpen());
+    // Closed by its close box before the first tick, it lets the caller go on,
+    // and its timer went with it: no tick reaches the closed window.
+    reg::ResultWindow early(*main);
+    PostMessageW(early.hwnd(), WM_CLOSE, 0, 0);
+    early.showModal();
+    EXPECT_FALSE(early.isOpen());
     EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
-    // Its timer went with it: no tick reaches the closed window.
-    result.timer("TimerCount").fire();
-    EXPECT_EQ(result.countdown(), 3);
+    early.timer("TimerCount").fire();
+    EXPECT_EQ(early.countdown(), 3);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "driver.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <iterator>
 #include <stdexcept>
 
@@ -52,11 +51,6 @@ std::vector<HWND> windowsUnder(HWND parent = nullptr) {
     return found;
 }
 
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-    return s;
-}
-
 POINT centre(const Ui& control) {
     RECT r = control.screenRect();
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -103,20 +97,19 @@ void clicksAt(POINT screen, int clicks) {
 
 } // namespace
 
+// UTF-8 never takes fewer bytes than UTF-16 takes units, nor more than three bytes a unit.
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
+    std::wstring out(utf8.size(), L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                                static_cast<int>(out.size()));
+    return out.substr(0, static_cast<size_t>(n));
 }
 
 std::string narrow(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
+    std::string out(wide.size() * 3, '\0');
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                                static_cast<int>(out.size()), nullptr, nullptr);
+    return out.substr(0, static_cast<size_t>(n));
 }
 
 bool waitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
@@ -176,9 +169,9 @@ std::string Ui::item(int index) const {
 }
 
 int Ui::find(std::string_view text) const {
-    std::wstring wanted = lower(widen(text));
+    std::wstring wanted = widen(text);
     for (int i = 0, n = count(); i < n; ++i)
-        if (lower(widen(item(i))) == wanted) return i;
+        if (CompareStringOrdinal(widen(item(i)).c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL) return i;
     return -1;
 }
 
@@ -231,7 +224,7 @@ std::vector<std::string> runningPrograms() {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        names.push_back(narrow(lower(entry.szExeFile)));
+        names.push_back(narrow(CharLowerW(entry.szExeFile)));
     CloseHandle(snapshot);
     return names;
 }

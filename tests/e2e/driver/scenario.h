@@ -11,6 +11,9 @@
 #include "driver.h"
 #include "ui/window_props.h"
 
+inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+inline std::ostream& operator<<(std::ostream& out, POINT p) { return out << p.x << "," << p.y; }
+
 namespace e2e {
 
 inline std::string prefixKind() {
