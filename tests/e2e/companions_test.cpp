@@ -30,8 +30,7 @@ struct Companions : e2e::ProductTest {
         if (app) closeOtherWindows(before);
         ProductTest::TearDown();
     }
-    // The visible top-level windows of other programs than the test and the
-    // program (the shell's folder windows, the prompt's console), but the known.
+    // The visible top-level windows of other programs (folder windows, the prompt), but the known.
     std::set<HWND> otherWindows(const std::set<HWND>& known = {}) const {
         std::set<HWND> found;
         for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -50,9 +49,8 @@ struct Companions : e2e::ProductTest {
         };
         return e2e::waitUntil(closeLeft, 10000);
     }
-    // Runs the action and waits until it has opened a window of another
-    // program (a folder, the prompt) and the main window's handler is over;
-    // then closes that window.
+    // Runs the action, waits until it has opened a window of another program
+    // and the main window's handler is over, then closes that window.
     void expectOpens(const std::function<void()>& action) {
         const std::set<HWND> known = otherWindows();
         action();
@@ -67,10 +65,8 @@ struct Companions : e2e::ProductTest {
     }
 };
 
-// Walking the wide tree in Common Files takes a search seconds; copies in
-// every branch of the one in Common Files (x86) tell a whole search from a
-// stopped one, which follows only the first branch at each level of the trees
-// it had not begun.
+// Copies in every branch of a tree tell a whole search from a stopped one,
+// which follows only the first branch at each level of the trees it had not begun.
 constexpr int kCopyBranches = 12;
 bool makeCopies(const std::wstring& at) {
     bool made = true;
@@ -101,9 +97,8 @@ TEST_F(Companions, ShortcutsCopyTheNameWhenAskedThePromptStartsAndEscStopsASearc
     expectOpens([&] { click(c("btnCMD")); });
     EXPECT_TRUE(app->messageBoxes().empty());
 
-    // The folder search follows the load test at once, and the verify button
-    // is given back for it: from then on until the end of the search an Esc
-    // lands in it.
+    // The verify button is given back for the folder search that follows the
+    // load test: an Esc from then on lands in it (the wide tree makes it last).
     e2e::TreeInPlace slow(L"C:\\Program Files\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-lenta",
                           [](const std::wstring& at) { return e2e::makeTree(at, 60); }),
         copies(L"C:\\Program Files (x86)\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-copias", makeCopies);
@@ -157,9 +152,8 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
     EXPECT_TRUE(e2e::waitUntil([&] { return !IsIconic(main.hwnd()) && keepsItsSize(); }, 3000));
     EXPECT_EQ(main.topLeft(), at);
 
-    // About and Help take the main window's place (away from the centre, so
-    // that it is not simply where any window comes up), are dragged by their
-    // surface and hand the place back where they were left.
+    // About and Help take the main window's place (off centre, not where any
+    // window comes up), are dragged by their surface, hand the place back.
     for (auto [button, form] : {std::pair{"btnAbout", "Form2"}, std::pair{"btnHelp", "Form4"}}) {
         SCOPED_TRACE(form);
         ASSERT_NO_FATAL_FAILURE(moveMainTo({150, 120}));
@@ -173,8 +167,7 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
         ClientToScreen(window.hwnd(), &grip);
         ASSERT_EQ(WindowFromPoint(grip), window.hwnd()) << "the grip lies on a control";
         e2e::bringToFront(window.hwnd());
-        // Neither the right button nor both together drag it, the left one
-        // does; the drags are taken in turn, so where it ends tells all three.
+        // Only the left button alone drags it; where it ends tells all three drags.
         e2e::drag(grip, 40, 40, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
         e2e::drag(grip, 70, 50, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_LEFTUP);
         e2e::drag(grip, 90, 60);
@@ -190,10 +183,9 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
         EXPECT_TRUE(main.enabled());
     }
 
-    // The administrator notice waits modally, centred over the main window
-    // wherever it is. The focus rests on a button out of sight, which does
-    // nothing: Enter and Space leave the notice open, so the Alt+F4 typed
-    // after them closes it; had they closed it, Alt+F4 would end the program.
+    // The administrator notice waits modally, centred over the main window. Its
+    // focus rests on a hidden button that does nothing: after Enter and Space
+    // Alt+F4 closes the notice (had they closed it, Alt+F4 would end the program).
     ASSERT_NO_FATAL_FAILURE(moveMainTo({200, 90}));
     e2e::bringToFront(main.hwnd());
     click(c("lblAdminMode1"));

@@ -1,7 +1,5 @@
-// What the program lives through and still answers afterwards: components
-// that refuse or fault while loading, a file gone between the listing and the
-// click, a common folder crowded past the file count's limit, and a tree
-// nested deeper than the classic path length.
+// What the program lives through: components that refuse or fault while
+// loading, a file gone after the listing, a crowded folder, a very deep tree.
 #include "scenario.h"
 
 namespace {
@@ -26,11 +24,8 @@ std::wstring deepLevel(const std::wstring& root, int depth) {
     return path;
 }
 
-// Under Wine every new name in a folder is first compared, case aside, with
-// each name already there: filling one folder through the Windows calls is
-// quadratic (40 000 files would take a quarter of an hour). The crowd is made
-// by the Unix side instead, which gives no exit code back: its last step
-// leaves a mark.
+// Under Wine filling one folder through the Windows calls is quadratic (a
+// quarter of an hour): the Unix side makes the crowd, and leaves a mark when done.
 bool makeCrowd(const std::wstring& at) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     auto unixName = reinterpret_cast<UnixName>(
@@ -76,9 +71,8 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
     EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
     EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
 
-    // One whose start-up code faults, twice in a row. Wine's loader swallows
-    // the fault and hands out the module; a loader that fails the load gets
-    // the other image: the program tells what the system answered it.
+    // One whose start-up code faults, twice: the program tells what the loader
+    // answered it (Wine's swallows the fault and hands out the module).
     selectFile("BrontalCrash32.dll");
     HMODULE module = LoadLibraryExW((std::wstring(kFolder) + L"\\BrontalCrash32.dll").c_str(), nullptr,
                                     LOAD_WITH_ALTERED_SEARCH_PATH);
@@ -95,8 +89,7 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
         EXPECT_EQ(c("imgCharge").picture(), c(module ? "imgCharge3" : "imgCharge2").picture());
     }
 
-    // A file deleted after the listing: said in dark red, nothing of the last
-    // file's facts left, and the next file is read as ever.
+    // A file deleted after the listing: said in dark red, no facts left over.
     ASSERT_TRUE(DeleteFileW((std::wstring(kFolder) + L"\\BrontalSumiu.dll").c_str()));
     clickListItem(c("FileList"), c("FileList").find("BrontalSumiu.dll"));
     ASSERT_TRUE(waitText("txtRegistrado", "Não foi possível ler o arquivo selecionado."))
@@ -105,8 +98,7 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
     for (const char* label : {"txtKB", "lblb", "lblFileData", "lblSystem32KB", "lblCommonFilesX86b"})
         EXPECT_EQ(text(label), "") << label;
 
-    // The count stops at the largest 16-bit value and stays there for the
-    // walk of the empty tree; the search goes on to the copies beyond.
+    // The count stops at 32767, held through the empty tree; the search goes on.
     e2e::TreeInPlace crowd(kCrowd, L"C:\\brontal\\multidao-guardada", makeCrowd),
         deep(kDeep, L"C:\\brontal\\fundo-guardado", makeDeep);
     ASSERT_TRUE(crowd.ready && deep.ready);

@@ -1,6 +1,5 @@
-// The selected-file panel with files written for it: bitness, sizes in the
-// user's locale, the date, the unknown-machine message box and a report asked
-// for with nothing selected.
+// The file panel over files written for it: bitness, sizes in the user's
+// locale, the date, the unknown-machine message box, nothing selected.
 #include "scenario.h"
 
 #include <winioctl.h>
@@ -56,8 +55,7 @@ bool writeFixture(const FileFixture& f) {
 struct FilePanel : e2e::ProductTest {
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
-        // Without a UTF-8 character set on the Unix side (the Brazilian group)
-        // the two names outside ASCII cannot exist; they are tested in English.
+        // The names outside ASCII need the English group's UTF-8 character set.
         const char* locale = std::getenv("BRONTAL_E2E_LOCALE");
         const bool brazil = locale && std::string(locale) == "brazil";
         ASSERT_TRUE(e2e::makeFolders(kFolder));
@@ -68,8 +66,7 @@ struct FilePanel : e2e::ProductTest {
 };
 
 TEST_F(FilePanel, FactsOfTheSelectedFileInTheBrazilianLocale) {
-    // Nothing selected: the report refuses (the refusal itself is the window
-    // tests' business) and nothing opens.
+    // Nothing selected: the report refuses (the window tests read why), nothing opens.
     ASSERT_EQ(text("txtFile"), "");
     ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] {
         click(c("btnFile"));
@@ -83,16 +80,14 @@ TEST_F(FilePanel, FactsOfTheSelectedFileInTheBrazilianLocale) {
         EXPECT_EQ(text("lblb"), bits);
         EXPECT_EQ(text("lblFileData"), kFixtureDate);
     }
-    // Two decimals, comma and dot grouping; beyond 2 GiB the true length
-    // counts, not a wrapped 32-bit one.
+    // Two decimals, grouping; beyond 2 GiB the true length, not a wrapped one.
     selectFile(kSize1264128);
     EXPECT_EQ(text("txtKB"), "1.234,50 kB");
     selectFile(kHuge);
     EXPECT_EQ(text("txtKB"), "2.097.156,00 kB");
     EXPECT_EQ(text("lblb"), "32");
 
-    // An unknown machine is said in a message box (its text is the unit
-    // tests' business), then shown as 32 bits.
+    // An unknown machine is said in a message box, then shown as 32 bits.
     e2e::clickListItem(c("FileList"), c("FileList").find(kPeArm64));
     ASSERT_TRUE(e2e::waitUntil([&] { return !app->messageBoxes().empty(); }, 10000)) << "no message box";
     e2e::Ui box = app->messageBoxes().front();

@@ -1,9 +1,7 @@
-// The program closed, pressed and interrupted as an impatient user would: in
-// the middle of the registry wait, the folder search and the search reduced by
-// a stop, and with each of its other windows open. The program under test is
-// the build over the checking heap, so a use of freed memory fails the test
-// instead of passing by luck. A large tree in one of the common folders makes
-// every folder search last seconds, long enough to act while it runs.
+// The program closed as an impatient user would: in the registry wait, the
+// folder search, a stopped search, with each other window open. It runs over
+// the checking heap, so a use of freed memory fails the test, and a large tree
+// in a common folder makes every search last seconds.
 #include "scenario.h"
 
 #include <algorithm>
@@ -34,8 +32,7 @@ struct Interruptions : e2e::ProductTest {
         ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     }
 
-    // Closed by WM_CLOSE from outside or by Alt+F4, it ends by itself within
-    // 5 s, cleanly, leaving no child program behind.
+    // Closed by WM_CLOSE or Alt+F4, it ends cleanly within 5 s, no child left behind.
     void closeAndExpectCleanEnd(bool altF4) {
         if (altF4) {
             e2e::bringToFront(app->main().hwnd());
@@ -71,26 +68,22 @@ TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
             e2e::click(c(k.button));
             ASSERT_TRUE(app->waitForForm(k.form, 10000)) << k.form << " did not open";
         } else {
-            // Queued behind the click, a close at once is taken by the
-            // registry wait's first look at pending events.
+            // Queued behind the click: taken by the registry wait's first look at events.
             clickVerify();
         }
-        // The hidden worker exists for exactly as long as the registry wait; a
-        // close sent while it exists lands in one of its timer's ticks (or, on
-        // a very quick machine, in the search that follows).
+        // The hidden worker lives as long as the registry wait: a close sent then
+        // lands in a tick of its timer (or, very quick, in the search).
         if (k.moment == WorkerTick)
             ASSERT_TRUE(e2e::waitUntil([&] { return app->loaded("Form7"); }, 60000)) << "no registry wait";
         if (k.moment == Search || k.moment == StoppedSearch) ASSERT_NO_FATAL_FAILURE(awaitSearch());
-        // Esc and the close, queued in that order: the stop is taken first and
-        // the close while the search unwinds and goes through the slots left.
+        // Esc, then the close while the stopped search unwinds through the slots left.
         if (k.moment == StoppedSearch) PostMessageW(c("FileList").hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
         closeAndExpectCleanEnd(k.altF4);
         app.reset();
     }
 }
 
-// The answers on screen belong to the file on screen: while a verification
-// runs, the browser takes no other file.
+// The answers on screen belong to the file on screen: no other file while a verification runs.
 TEST_F(Interruptions, NoOtherFileCanBePickedWhileAVerificationRuns) {
     e2e::Ui files = c("FileList");
     clickVerify();

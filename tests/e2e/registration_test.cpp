@@ -34,10 +34,8 @@ struct Registration : e2e::ProductTest {
         startIn(kFolder);
     }
 
-    // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or
-    // with a click on "Sim"; reads the result window while it counts down
-    // (three seconds; the count itself is the window tests' business) and
-    // waits for the request to end.
+    // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or a
+    // click on "Sim"; reads the result window while it counts down, waits for the end.
     struct Outcome {
         std::string message;
         std::uint32_t color = 0;
@@ -52,8 +50,7 @@ struct Registration : e2e::ProductTest {
                   std::string("Deseja realmente ") + (button == std::string("btnReg") ? "registrar" : "desregistrar"));
         EXPECT_EQ(Product::control(question, "txtComponente").text(), text("txtFile") + "?");
         Outcome out;
-        // The result window closes itself, the confirmation window goes with
-        // it and the main window is usable again.
+        // The result window closes itself, the confirmation goes with it.
         EXPECT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
             if (withKeys) {
                 e2e::bringToFront(question.hwnd());
@@ -76,8 +73,7 @@ struct Registration : e2e::ProductTest {
         EXPECT_TRUE(app->main().enabled());
         return out;
     }
-    // The selected file registered and unregistered: its class is in that
-    // registry view (and not in the other) only while it is registered.
+    // The selected file registered and unregistered: its class is in that view (not the other) meanwhile.
     void roundTrip(const wchar_t* classKey, REGSAM view, bool withKeys = true) {
         ASSERT_FALSE(classIn(classKey, view)) << "left over from an earlier run";
         Outcome registered = run("btnReg", withKeys);
@@ -98,8 +94,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     selectFile("BrontalTest64.dll");
     roundTrip(kTest64Class, KEY_WOW64_64KEY, false);
 
-    // Components whose own registration fails, that have no entry point, and
-    // that lack a library: the outcome, then why, from regsvr32's exit code.
+    // Registration failing, no entry point, a library missing: the outcome, then why.
     for (auto [file, reason] : {std::pair{"BrontalFail32.dll", "regsvr32 (código 5): o componente retornou erro."},
                                 std::pair{"BrontalNoEntry32.dll", "regsvr32 (código 4): não é autorregistrável."},
                                 std::pair{"BrontalNeedsLib32.dll", "regsvr32 (código 3): o arquivo não carregou."}}) {
@@ -110,8 +105,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
         EXPECT_EQ(failed.reason, reason);
     }
 
-    // Enter right after the question, and "Não", register nothing; "Sim"
-    // registers the ocx like a dll.
+    // Enter at once, and "Não", register nothing; "Sim" registers the ocx like a dll.
     selectFile("BrontalCtl32.ocx");
     for (bool enterAtOnce : {true, false}) {
         click(c("btnReg"));
@@ -128,10 +122,9 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     roundTrip(kCtlClass, KEY_WOW64_32KEY);
 }
 
-// A folder and a file whose names a command interpreter would rewrite: it
-// would expand %PATH% and %USERNAME% and take & ^ ! ( ) for its own. Beside
-// the file lies a decoy, a copy named as the expansion of %USERNAME% would
-// name it, registered first: looking for the file's own name must not find it.
+// Names a command interpreter would rewrite (%PATH%, %USERNAME%, & ^ ! ( )).
+// A decoy named as the expansion of %USERNAME% is registered first: looking
+// for the file's own name must not find it.
 TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTheyAre) {
     const std::wstring folder = L"C:\\caminho %PATH% & (x)^!", name = L"comp %USERNAME% & (1)^!.dll";
     wchar_t user[256];
@@ -160,8 +153,7 @@ TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTh
     EXPECT_FALSE(classIn(kTest32Class, KEY_WOW64_32KEY));
 }
 
-// 32-bit Windows, where neither SysWOW64 nor Sysnative exists: the program
-// runs the regsvr32.exe of System32 itself.
+// 32-bit Windows, without SysWOW64 and Sysnative: System32's own regsvr32.exe.
 struct Win32Registration : Registration {
     void SetUp() override {
         if (e2e::prefixKind() != "win32") GTEST_SKIP() << "run in the 32-bit prefix";

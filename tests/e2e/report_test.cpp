@@ -1,7 +1,6 @@
-// The report window on the real program: the report after a real
-// verification, with its folder list, a copy's facts, the copy-all text, the
-// window's own place and a fresh report each time; the operating-system line
-// under Windows versions Wine can present, and on 32-bit Windows.
+// The report window after a real verification: its folder list, a copy's
+// facts, the copy-all text, its place, a fresh report each time; the
+// operating-system line under the Windows versions Wine presents.
 #include <string>
 #include <vector>
 
@@ -12,9 +11,8 @@ namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\relatorio";
 constexpr char kName[] = "BrontalRelatorio.dll";
-// The component, and the copies the search is to find: the 64-bit one in the
-// real System32 (reached through the alias), a 32-bit one in SysWOW64 and in
-// a subfolder.
+// The component, and the copies to find: a 64-bit one in the real System32
+// (through the alias), 32-bit ones in SysWOW64 and a subfolder.
 const std::pair<const wchar_t*, std::wstring> kCopies[] = {
     {L"BrontalTest32.dll", L"C:\\brontal\\relatorio\\BrontalRelatorio.dll"},
     {L"BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
@@ -23,8 +21,7 @@ const std::pair<const wchar_t*, std::wstring> kCopies[] = {
 
 std::string field(const e2e::Ui& form, const char* name) { return e2e::Product::control(form, name).text(); }
 
-// Wine presents the Windows version its registry names; a program started
-// afterwards sees it.
+// Wine presents the Windows version its registry names to programs started afterwards.
 void presentWindows(const wchar_t* version) {
     if (!version) RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version");
     else RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", REG_SZ, version,
@@ -92,8 +89,7 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     EXPECT_EQ(e2e::runProgram(e2e::productExe(), L"/verificar " + std::wstring(kFolder) + L"\\" + e2e::widen(kName)).out,
               clip);
 
-    // Dragged by its background, below the operating-system line, it hands
-    // the main window the place where it was left.
+    // Dragged by its background, it hands the main window the place it was left at.
     const RECT before = report.screenRect(), line = e2e::Product::control(report, "txtSisOp").screenRect();
     e2e::drag({line.left + 4, line.bottom + 12}, -40, -32);
     const POINT moved{before.left - 40, before.top - 32};
@@ -109,9 +105,8 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     EXPECT_EQ(field(report, "txtKB2"), "");
 }
 
-// The version as the system has it, not as it tells a program without a
-// manifest, and a server's product type. (An explicit "win7" presents a
-// server product type under this Wine.)
+// The version as the system has it, not as told to a program without a
+// manifest, and a server's product type ("win7" would present a server here).
 TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
     for (auto [version, line] : {std::pair{L"win10", "Sistema operacional Windows 10  (v10.0.18362) / 64 bits"},
                                  {L"win2003", "Sistema operacional Windows Server 2003 SP2 (v5.2.3790) / 64 bits"}}) {
@@ -121,8 +116,7 @@ TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
     }
 }
 
-// On 32-bit Windows the line says so, and a System32 copy is read from
-// System32 itself (there is no alias to read it through).
+// On 32-bit Windows the line says so, and a System32 copy is read without an alias.
 struct Report32 : Report {
     const std::wstring copy = L"C:\\Windows\\System32\\" + e2e::widen(kName);
     void SetUp() override {

@@ -1,6 +1,5 @@
-// The program as it comes up, and the System32 folder on both kinds of
-// Windows: through the Sysnative listing on 64-bit Windows, as a plain folder
-// on 32-bit Windows.
+// The program as it comes up, and System32: the Sysnative listing on 64-bit
+// Windows, a plain folder on 32-bit Windows.
 #include "scenario.h"
 
 namespace {
@@ -21,15 +20,13 @@ TEST_F(StartUp, ComesUpCentredOnDriveCAsAdministratorAndListsTheNativeSystem32) 
     EXPECT_FALSE(GetWindowLongW(main.hwnd(), GWL_STYLE) & WS_MAXIMIZEBOX) << "the title bar offers no maximise button";
     EXPECT_NEAR(main.topLeft().x, (GetSystemMetrics(SM_CXSCREEN) - main.size().cx) / 2, 1);
     EXPECT_NEAR(main.topLeft().y, (GetSystemMetrics(SM_CYSCREEN) - main.size().cy) / 2, 1);
-    // Started from drive Z:, the browser moves to drive C: and the file box
-    // is left empty; Wine runs everything elevated.
+    // From drive Z: the browser moves to C: with an empty file box; Wine runs elevated.
     EXPECT_EQ(text("lblDirAddress"), "C:\\");
     EXPECT_EQ(text("txtFile"), "");
     EXPECT_TRUE(c("lblAdminMode2").visible());
     EXPECT_TRUE(c("btnReg").enabled());
 
-    // System32 is shown through the native listing, over the file list, with
-    // its subfolders and never "." or "..".
+    // System32 through the native listing over the file list: subfolders, never "." or "..".
     enterFolder("windows");
     EXPECT_EQ(list1.posInParent().y, twipsToPixels(5520));
     enterFolder("system32");
@@ -47,9 +44,8 @@ TEST_F(StartUp, ComesUpCentredOnDriveCAsAdministratorAndListsTheNativeSystem32) 
     EXPECT_EQ(text("txtFile"), "");
 }
 
-// Started on drive C: itself, with the current folder elsewhere on C:: the
-// drive list already stands on C:, so the browser stays in the program's
-// folder and the file box shows its placeholder.
+// Started on drive C: (elsewhere on C:) the browser stays in the program's
+// folder, and the file box shows its placeholder.
 TEST(StartUpOnDriveC, TheBrowserStaysInTheProgramFolder) {
     if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
     e2e::Product app(e2e::Product::Options{e2e::productExe(), L"C:\\windows", {}});

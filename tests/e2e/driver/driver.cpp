@@ -139,25 +139,11 @@ std::string Ui::text() const {
     return narrow(std::wstring_view(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0))));
 }
 
-bool Ui::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-bool Ui::visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-RECT Ui::screenRect() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r;
-}
-
 POINT Ui::posInParent() const {
     POINT p = topLeft();
     if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
         ScreenToClient(parent, &p);
     return p;
-}
-
-SIZE Ui::size() const {
-    RECT r = screenRect();
-    return {r.right - r.left, r.bottom - r.top};
 }
 
 int Ui::count() const { return static_cast<int>(send(hwnd_, LB_GETCOUNT)); }

@@ -1,8 +1,7 @@
 #pragma once
-// Drives the real Brontal32.exe from another process, as a user would: it
-// starts the program, finds its windows and controls by the names the window
-// layer publishes as window properties, clicks and types with SendInput, reads
-// texts, states and positions, and ends the program when the test is over.
+// Drives the real Brontal32.exe from another process, as a user would: finds
+// its windows and controls by the names the window layer publishes as window
+// properties, clicks and types with SendInput, reads texts, states, positions.
 #include <windows.h>
 
 #include <cstdint>
@@ -37,12 +36,12 @@ public:
     std::string tip() const;                    // the published tooltip
     std::string picture() const;                // the published picture id
     std::uint32_t foreColor() const;            // the published colour value
-    bool enabled() const;
-    bool visible() const;                       // its own style bit
-    RECT screenRect() const;
+    bool enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    bool visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }   // its own style bit
+    RECT screenRect() const { RECT r{}; GetWindowRect(hwnd_, &r); return r; }
     POINT topLeft() const { return {screenRect().left, screenRect().top}; }
     POINT posInParent() const;                  // pixels, in the parent's client area
-    SIZE size() const;
+    SIZE size() const { RECT r = screenRect(); return {r.right - r.left, r.bottom - r.top}; }
 
     // List boxes.
     int count() const;
@@ -58,12 +57,11 @@ private:
 void click(const Ui& control);
 void clickListItem(const Ui& list, int index);
 void doubleClickListItem(const Ui& list, int index);
-// Presses the keys in order and lets them go in the reverse order: {VK_MENU, VK_F4}.
+// Presses the keys in order, lets them go in reverse: {VK_MENU, VK_F4}.
 void pressKeys(std::initializer_list<WORD> keys);
 inline void pressKey(WORD key) { pressKeys({key}); }
 void mouseButtons(DWORD flags);      // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
-// Presses the buttons at from, moves by (dx, dy) in small steps as a hand
-// would and lets go.
+// Presses the buttons at from, moves by (dx, dy) in small steps as a hand would, lets go.
 void drag(POINT from, int dx, int dy, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
 void bringToFront(HWND window);
 
@@ -81,9 +79,7 @@ public:
     struct Options {
         std::wstring exe;
         std::wstring currentDirectory;   // empty: the driver's own
-        // The current folder of drive C: while the program runs on another
-        // drive (the "=C:" variable a shell keeps); empty: left as it is.
-        std::wstring driveCFolder;
+        std::wstring driveCFolder;       // drive C:'s current folder (a shell's "=C:"); empty: as it is
     };
     explicit Product(Options options);
     ~Product();
@@ -95,14 +91,12 @@ public:
     std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
     DWORD pid() const { return process_.dwProcessId; }
 
-    // The visible top-level window of the program published under name
-    // ("Form1", "Form6", ...); waits up to timeoutMs.
+    // The visible top-level window published under that name ("Form1", ...).
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
     Ui form(std::string_view formName) const;   // no wait; empty when absent
     bool loaded(std::string_view formName) const;   // the window exists, shown or hidden
-    // How many verifications, folder searches or registration requests the
-    // main window has finished (ui::kVerificationsDoneProp and the like): take
-    // it before an action, then wait for it to grow.
+    // How many verifications, folder searches or registration requests the main
+    // window has finished (ui::kVerificationsDoneProp, ...): take it, act, wait for it to grow.
     unsigned finished(const wchar_t* countProp) const;
     Ui main() const { return main_; }
     // A control of the main window (or of form) by its published name.
@@ -121,10 +115,9 @@ private:
     Ui main_;
 };
 
-// Where the test finds its inputs: the program and the fixture files of the
-// build, as Windows paths.
+// The program, the same over a heap that checks freed memory, and the fixture
+// files of the build, as Windows paths.
 std::wstring productExe();
-// The same program over a heap that poisons and checks freed memory.
 std::wstring checkedProductExe();
 std::wstring fixturesDir();
 

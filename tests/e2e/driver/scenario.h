@@ -34,9 +34,8 @@ inline bool makeTree(const std::wstring& root, int width) {
     return made;
 }
 
-// A tree that stands in a searched folder only while a scenario runs and
-// waits aside the rest of the time, so that other searches in the prefix stay
-// quick; make builds it, aside, the first time.
+// A tree in a searched folder only while a scenario runs, aside otherwise so
+// that other searches stay quick; make builds it, aside, the first time.
 struct TreeInPlace {
     const std::wstring place, aside;
     const bool ready;
@@ -49,9 +48,8 @@ struct TreeInPlace {
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
 
-    // Starts the program from drive Z: with folder as drive C:'s current
-    // folder, so that its browser moves there, as it does for a user who
-    // starts it from another drive.
+    // Starts the program from drive Z: with folder current on drive C:, so that
+    // its browser moves there, as for a user who starts it from another drive.
     void start(const std::wstring& folder = L"C:\\", const std::wstring& exe = productExe()) {
         app = std::make_unique<Product>(Product::Options{exe, L"Z:\\", folder});
         bringToFront(app->main().hwnd());
@@ -71,8 +69,7 @@ struct ProductTest : ::testing::Test {
         return waitUntil([&] { return text(name) == wanted; }, timeoutMs);
     }
 
-    // Opens a folder shown in the folder list (a subfolder or a level of the
-    // current path) with a double click, as the user does.
+    // Opens a folder of the folder list (a subfolder or a level of the path) with a double click.
     void enterFolder(const std::string& name) {
         Ui dir = c("DirList");
         int index = dir.find(name);
@@ -92,18 +89,16 @@ struct ProductTest : ::testing::Test {
         ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
     }
 
-    // Whether the program still runs and its main window answers a message:
-    // once it has, the handler that was running when it was sent is over
-    // (unless that handler itself takes pending messages).
+    // Whether the program runs and its main window answers a message: then the
+    // handler running when it was sent is over (unless it takes pending messages).
     bool answers() const {
         DWORD_PTR result = 0;
         return app->running() &&
                SendMessageTimeoutW(app->main().hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
     }
 
-    // Runs fn (a click, a key) and waits until the main window has finished
-    // one more of the operations counted under countProp. The registry wait
-    // alone takes a minute on a machine whose cores are all busy.
+    // Runs fn (a click, a key) and waits until the main window has finished one
+    // more of the operations counted under countProp (a minute on a busy machine).
     template <typename Action>
     bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 180000) {
         unsigned before = app->finished(countProp);
@@ -112,8 +107,7 @@ struct ProductTest : ::testing::Test {
                app->running();
     }
 
-    // Clicks the verify button and waits until the whole verification, the
-    // registry answer and the folder search, is over.
+    // Clicks the verify button and waits for the registry answer and the folder search.
     void verifyAndWait() {
         ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }))
             << "the verification did not end";
