@@ -15,13 +15,9 @@
 
 namespace {
 
-constexpr unsigned char kFreed = 0xDD;
-constexpr unsigned char kGuard = 0xFD;
-constexpr std::size_t kGuardBytes = 8;
-constexpr std::uint32_t kLive = 0x4C495645;   // "LIVE"
-constexpr std::uint32_t kDead = 0x44454144;   // "DEAD"
-constexpr std::size_t kQuarantineBlocks = 1 << 16;
-constexpr std::size_t kQuarantineBytes = 64u << 20;
+constexpr unsigned char kFreed = 0xDD, kGuard = 0xFD;
+constexpr std::uint32_t kLive = 0x4C495645, kDead = 0x44454144;   // "LIVE", "DEAD"
+constexpr std::size_t kGuardBytes = 8, kQuarantineBlocks = 1 << 16, kQuarantineBytes = 64u << 20;
 
 struct alignas(16) Header {
     std::size_t size;
@@ -70,9 +66,7 @@ void release(void* p) {
     h->state = kDead;
     std::memset(userBytes(h), kFreed, h->size);
     AcquireSRWLockExclusive(&lock);
-    std::size_t tail = (head + count) % kQuarantineBlocks;
-    quarantine[tail] = h;
-    ++count;
+    quarantine[(head + count++) % kQuarantineBlocks] = h;
     heldBytes += h->size;
     while (count == kQuarantineBlocks || heldBytes > kQuarantineBytes) {
         Header* oldest = quarantine[head];

@@ -74,7 +74,7 @@ TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
         // The hidden worker lives as long as the registry wait: a close sent then
         // lands in a tick of its timer (or, very quick, in the search).
         if (k.moment == WorkerTick)
-            ASSERT_TRUE(e2e::waitUntil([&] { return app->loaded("Form7"); }, 60000)) << "no registry wait";
+            ASSERT_TRUE(e2e::waitUntil([&] { return bool(app->form("Form7", false)); }, 60000)) << "no registry wait";
         if (k.moment == Search || k.moment == StoppedSearch) ASSERT_NO_FATAL_FAILURE(awaitSearch());
         // Esc, then the close while the stopped search unwinds through the slots left.
         if (k.moment == StoppedSearch) PostMessageW(c("FileList").hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);

@@ -311,20 +311,14 @@ std::vector<HWND> Product::topLevelWindows() const {
     return own;
 }
 
-Ui Product::form(std::string_view formName) const {
+Ui Product::form(std::string_view formName, bool shownOnly) const {
     for (HWND w : topLevelWindows())
-        if (IsWindowVisible(w) && Ui(w).name() == formName) return Ui(w);
+        if ((!shownOnly || IsWindowVisible(w)) && Ui(w).name() == formName) return Ui(w);
     return {};
 }
 
 unsigned Product::finished(const wchar_t* countProp) const {
     return static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetPropW(main_.hwnd(), countProp)));
-}
-
-bool Product::loaded(std::string_view formName) const {
-    for (HWND w : topLevelWindows())
-        if (Ui(w).name() == formName) return true;
-    return false;
 }
 
 Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
@@ -346,11 +340,6 @@ std::vector<Ui> Product::messageBoxes() const {
         if (IsWindowVisible(w) && GetClassNameW(w, kind, 16) && std::wstring_view(kind) == L"#32770")
             boxes.emplace_back(w);
     return boxes;
-}
-
-void Product::pressOk(const Ui& box) {
-    PostMessageW(box.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd(), IDOK)));
 }
 
 std::wstring productExe() {

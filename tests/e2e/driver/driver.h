@@ -93,8 +93,7 @@ public:
 
     // The visible top-level window published under that name ("Form1", ...).
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
-    Ui form(std::string_view formName) const;   // no wait; empty when absent
-    bool loaded(std::string_view formName) const;   // the window exists, shown or hidden
+    Ui form(std::string_view formName, bool shownOnly = true) const;   // no wait; empty when absent
     // How many verifications, folder searches or registration requests the main
     // window has finished (ui::kVerificationsDoneProp, ...): take it, act, wait for it to grow.
     unsigned finished(const wchar_t* countProp) const;
@@ -105,7 +104,6 @@ public:
 
     // Message boxes of the program (#32770 dialogs).
     std::vector<Ui> messageBoxes() const;
-    static void pressOk(const Ui& box);
 
 private:
     std::vector<HWND> topLevelWindows() const;
