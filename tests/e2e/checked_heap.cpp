@@ -1,9 +1,8 @@
-// A checking heap for the test build of the program: every block freed through
-// operator delete is filled with a pattern and held back from reuse for a
-// while, so that a read through a dangling pointer meets the pattern (and a
-// pointer made of it faults) instead of a live object, and a write into freed
-// memory is found when the block leaves quarantine or when the process ends.
-// A finding goes to the debugger output and ends the process with exit code 3.
+// A checking heap for the program's test build: a freed block is filled with a
+// pattern and held back from reuse, so a dangling read meets the pattern (and a
+// pointer made of it faults), and a write into it is found when it leaves
+// quarantine or the program returns. A finding is said in the debugger output
+// and ends the process with exit code 3.
 #include <windows.h>
 
 #include <cstddef>
@@ -79,8 +78,7 @@ void release(void* p) {
     ReleaseSRWLockExclusive(&lock);
 }
 
-// What is still held back is checked once more when the program returns from
-// its entry point.
+// What is still held back is checked when the program returns from its entry point.
 void checkAllAtExit() {
     for (std::size_t i = 0; i < count; ++i) checkFreed(quarantine[(head + i) % kQuarantineBlocks]);
 }
@@ -89,7 +87,6 @@ const bool registered = std::atexit(checkAllAtExit) == 0;
 
 } // namespace
 
-// The library's array, sized and nothrow forms of new and delete all come
-// down to these two.
+// The library's other forms of new and delete all come down to these two.
 void* operator new(std::size_t size) { return allocate(size); }
 void operator delete(void* p) noexcept { release(p); }

@@ -1,7 +1,5 @@
-// What lies around the file panel on the main window and the windows that
-// stand in for it: the folder shortcuts and the copy-name option, the command
-// prompt, Esc on a folder search, the fixed window size, About, Help and the
-// administrator notice.
+// Around the file panel: the folder shortcuts and the copy-name option, the
+// prompt, Esc on a search, the fixed size, About, Help, the administrator notice.
 #include "scenario.h"
 
 #include <set>

@@ -9,11 +9,9 @@ using brontal::ui::kVerificationsDoneProp;
 constexpr wchar_t kFolder[] = L"C:\\brontal\\falhas";
 constexpr wchar_t kName[] = L"BrontalMultidao.dll";
 
-// A common folder holding more files than the running count can show, with a
-// copy of the component among them and a wide tree of empty folders below:
-// no file is counted while that tree is walked, so the count the crowded
-// folder ended with stays on screen for seconds. And a tree nested past the
-// classic path length with a copy at the bottom.
+// A common folder with more files than the count can show, a copy among them,
+// and a wide empty tree below whose walk holds the count on screen for seconds;
+// and a tree nested past the classic path length with a copy at the bottom.
 constexpr wchar_t kCrowd[] = L"C:\\Program Files (x86)\\Common Files\\brontal_multidao";
 constexpr wchar_t kDeep[] = L"C:\\Program Files\\Common Files\\brontal_fundo";
 constexpr int kCrowdFiles = 40000, kEmptyWidth = 120, kDeepLevels = 14;

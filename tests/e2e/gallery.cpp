@@ -1,9 +1,6 @@
-// The screenshot gallery: starts the real Brontal32.exe, brings every window
-// into its main states as a user would and leaves a BMP of each, title bar
-// included (unmanaged Wine windows draw their own):
-//   e2e_gallery.exe OUT-FOLDER WORK-FOLDER
-// WORK-FOLDER receives a 32-bit test component; scripts/screenshots turns the
-// pictures into docs/screenshots/*.png.
+// e2e_gallery.exe OUT-FOLDER WORK-FOLDER: brings every window of the real
+// Brontal32.exe into its main states, as a user would, and leaves a BMP of each
+// with its title bar (unmanaged Wine windows draw their own) for scripts/screenshots.
 #include <windows.h>
 
 #include <cstdio>
@@ -80,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
     e2e::click(app["btnReg"]);
     if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
         saveWindow(confirm.hwnd(), "03-confirmation");
-        e2e::click(e2e::Product::control(confirm, "btnSim"));
+        e2e::click(confirm["btnSim"]);
         if (e2e::Ui result = app.waitForForm("Form9", 30000)) saveWindow(result.hwnd(), "04-result");
         e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
     }
@@ -97,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
                                       {"btnHelp", "Form4", "09-help"}, {"lblAdminMode1", "Form8", "10-admin-notice"}}) {
         e2e::click(app[opener]);
         if (e2e::Ui window = app.waitForForm(form, 5000)) {
-            if (std::string(form) == "Form3") e2e::clickListItem(e2e::Product::control(window, "lstPastas"), 0);
+            if (std::string(form) == "Form3") e2e::clickListItem(window["lstPastas"], 0);
             saveWindow(window.hwnd(), shot);
             PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         }

@@ -1,7 +1,6 @@
-// The program closed as an impatient user would: in the registry wait, the
-// folder search, a stopped search, with each other window open. It runs over
-// the checking heap, so a use of freed memory fails the test, and a large tree
-// in a common folder makes every search last seconds.
+// The program closed in the registry wait, the search, a stopped search, with
+// each window open: over the checking heap, a use of freed memory fails the
+// test; a large tree in a common folder makes every search last seconds.
 #include "scenario.h"
 
 #include <algorithm>

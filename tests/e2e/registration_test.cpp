@@ -4,8 +4,6 @@
 
 namespace {
 
-using e2e::Product;
-
 constexpr wchar_t kFolder[] = L"C:\\brontal\\com";
 constexpr wchar_t kTest32Class[] = L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}";
 constexpr wchar_t kTest64Class[] = L"CLSID\\{8E802D47-6660-4BFD-9723-DE51531FD0EB}";
@@ -46,9 +44,9 @@ struct Registration : e2e::ProductTest {
         e2e::Ui question = app->waitForForm("Form6", 5000);
         EXPECT_TRUE(question) << "no confirmation window";
         if (!question) return {};
-        EXPECT_EQ(Product::control(question, "lblRegUnreg").text(),
+        EXPECT_EQ(question["lblRegUnreg"].text(),
                   std::string("Deseja realmente ") + (button == std::string("btnReg") ? "registrar" : "desregistrar"));
-        EXPECT_EQ(Product::control(question, "txtComponente").text(), text("txtFile") + "?");
+        EXPECT_EQ(question["txtComponente"].text(), text("txtFile") + "?");
         Outcome out;
         // The result window closes itself, the confirmation goes with it.
         EXPECT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
@@ -57,11 +55,11 @@ struct Registration : e2e::ProductTest {
                 e2e::pressKey(VK_TAB);
                 e2e::pressKey(VK_RETURN);
             } else {
-                click(Product::control(question, "btnSim"));
+                click(question["btnSim"]);
             }
             e2e::Ui result = app->waitForForm("Form9", 30000);
             ASSERT_TRUE(result) << "no result window";
-            e2e::Ui message = Product::control(result, "lblMensagem");
+            e2e::Ui message = result["lblMensagem"];
             out = {message.text(), message.foreColor()};
             // It opens 1035 and 1980 twips into the main window.
             POINT main = app->main().topLeft();
@@ -114,7 +112,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
         e2e::bringToFront(question.hwnd());
         ASSERT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
             if (enterAtOnce) e2e::pressKey(VK_RETURN);
-            else click(Product::control(question, "btnNao"));
+            else click(question["btnNao"]);
         })) << "the question did not close";
         EXPECT_FALSE(classIn(kCtlClass, KEY_WOW64_32KEY));
         EXPECT_TRUE(app->main().enabled());

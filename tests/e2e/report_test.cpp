@@ -1,6 +1,5 @@
-// The report window after a real verification: its folder list, a copy's
-// facts, the copy-all text, its place, a fresh report each time; the
-// operating-system line under the Windows versions Wine presents.
+// The report window after a real verification, and its operating-system line
+// under the Windows versions Wine presents.
 #include <string>
 #include <vector>
 
@@ -18,8 +17,6 @@ const std::pair<const wchar_t*, std::wstring> kCopies[] = {
     {L"BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
     {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalRelatorio.dll"},
     {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\brontal_sub\\BrontalRelatorio.dll"}};
-
-std::string field(const e2e::Ui& form, const char* name) { return e2e::Product::control(form, name).text(); }
 
 // Wine presents the Windows version its registry names to programs started afterwards.
 void presentWindows(const wchar_t* version) {
@@ -54,9 +51,9 @@ struct Report : e2e::ProductTest {
     }
     // Clicks an entry of the report's folder list and waits for the copy's bitness.
     void showsCopy(const e2e::Ui& report, int index, const char* bits) {
-        e2e::clickListItem(e2e::Product::control(report, "lstPastas"), index);
-        EXPECT_TRUE(e2e::waitUntil([&] { return field(report, "txtBitness2") == bits; }, 3000))
-            << "entry " << index << ": " << field(report, "txtBitness2");
+        e2e::clickListItem(report["lstPastas"], index);
+        EXPECT_TRUE(e2e::waitUntil([&] { return report["txtBitness2"].text() == bits; }, 3000))
+            << "entry " << index << ": " << report["txtBitness2"].text();
     }
 };
 
@@ -66,18 +63,17 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     const std::string size = text("txtKB"), date = text("lblFileData");
     EXPECT_FALSE(app->main().visible());
     // Wine's own default is Windows 7 SP1.
-    EXPECT_EQ(field(report, "txtSisOp"), "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits");
-    EXPECT_EQ(e2e::Product::control(report, "lstPastas").items(),
-              (std::vector<std::string>{"C:\\Windows\\System32", "C:\\Windows\\SysWOW64",
-                                        "C:\\Windows\\SysWOW64\\brontal_sub"}));
+    EXPECT_EQ(report["txtSisOp"].text(), "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits");
+    EXPECT_EQ(report["lstPastas"].items(), (std::vector<std::string>{"C:\\Windows\\System32", "C:\\Windows\\SysWOW64",
+                                                                     "C:\\Windows\\SysWOW64\\brontal_sub"}));
     // The System32 entry is read from the real System32: the 64-bit copy.
     showsCopy(report, 0, "64 bits");
     showsCopy(report, 2, "32 bits");
-    EXPECT_EQ(field(report, "txtKB2"), size);
-    EXPECT_EQ(field(report, "txtData2"), date);
+    EXPECT_EQ(report["txtKB2"].text(), size);
+    EXPECT_EQ(report["txtData2"].text(), date);
 
     ASSERT_TRUE(e2e::setClipboardText(L""));
-    click(e2e::Product::control(report, "btnCopyAll"));
+    click(report["btnCopyAll"]);
     const std::string head = "Arquivo referência: " + std::string(kName) + "\r\nEndereço: C:\\brontal\\relatorio\\" +
                              kName + "\r\n" + date + " - 32 bits - " + size + "\r\n\r\nEncontrado nas pastas: \r\n";
     std::string clip;
@@ -90,7 +86,7 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
               clip);
 
     // Dragged by its background, it hands the main window the place it was left at.
-    const RECT before = report.screenRect(), line = e2e::Product::control(report, "txtSisOp").screenRect();
+    const RECT before = report.screenRect(), line = report["txtSisOp"].screenRect();
     e2e::drag({line.left + 4, line.bottom + 12}, -40, -32);
     const POINT moved{before.left - 40, before.top - 32};
     EXPECT_TRUE(e2e::waitUntil([&] { return report.topLeft() == moved; }, 3000)) << "left at " << report.topLeft();
@@ -101,8 +97,8 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     // The next report is read afresh: nothing of the last one is kept.
     report = openReport();
     ASSERT_TRUE(report);
-    EXPECT_EQ(field(report, "txtTitFile"), kName);
-    EXPECT_EQ(field(report, "txtKB2"), "");
+    EXPECT_EQ(report["txtTitFile"].text(), kName);
+    EXPECT_EQ(report["txtKB2"].text(), "");
 }
 
 // The version as the system has it, not as told to a program without a
@@ -112,7 +108,7 @@ TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
                                  {L"win2003", "Sistema operacional Windows Server 2003 SP2 (v5.2.3790) / 64 bits"}}) {
         // Read when the program starts: each version gets a program of its own.
         presentWindows(version);
-        if (e2e::Ui report = startAndOpenReport(false)) EXPECT_EQ(field(report, "txtSisOp"), line);
+        if (e2e::Ui report = startAndOpenReport(false)) EXPECT_EQ(report["txtSisOp"].text(), line);
     }
 }
 
@@ -132,11 +128,11 @@ struct Report32 : Report {
 TEST_F(Report32, SaysThirtyTwoBitsAndReadsTheSystem32CopyDirectly) {
     e2e::Ui report = startAndOpenReport(true);
     ASSERT_TRUE(report);
-    std::string line = field(report, "txtSisOp");
+    std::string line = report["txtSisOp"].text();
     EXPECT_EQ(line.substr(line.size() - 10), " / 32 bits") << line;
-    ASSERT_EQ(e2e::Product::control(report, "lstPastas").items(), std::vector<std::string>{"C:\\Windows\\System32"});
+    ASSERT_EQ(report["lstPastas"].items(), std::vector<std::string>{"C:\\Windows\\System32"});
     showsCopy(report, 0, "32 bits");
-    EXPECT_EQ(field(report, "txtKB2"), text("txtKB"));
+    EXPECT_EQ(report["txtKB2"].text(), text("txtKB"));
 }
 
 } // namespace

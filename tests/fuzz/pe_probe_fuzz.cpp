@@ -1,6 +1,5 @@
-// Any bytes at all: the probe must neither crash nor read more than its two
-// reads and one seek, and its verdict must agree with the machine it reports
-// and with the bytes of the file, never with bytes the file lacks.
+// Any bytes at all: the probe reads twice and seeks once at most, and its
+// verdict agrees with the machine it reports and with the bytes the file holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

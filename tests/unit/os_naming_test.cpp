@@ -73,8 +73,7 @@ TEST(ServicePackText, MajorThenMinorWhenThereIsOne) {
     }
 }
 
-// Windows 7 SP1, 10 and Server 2003 SP2 are read for real by the report's
-// end-to-end scenarios.
+// Windows 7 SP1, 10 and Server 2003 SP2 are read for real end to end.
 TEST(WindowsVersionText, NameServicePackAndVersion) {
     OsVersionRecord xp{5, 1, 2600, 3, 2, 0x200, 1};
     EXPECT_EQ(windowsVersionText(xp), "Windows XP Home Edition SP3.2 (v5.1.2600)");

@@ -61,20 +61,16 @@ struct Disk {
     std::set<std::string> files;
     std::map<std::string, Names> imports;
     LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
-        LibrarySearch s{std::move(folders), {"KERNEL32.dll"}};
-        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
-        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
-        return s;
+        return {std::move(folders), {"KERNEL32.dll"}, [this](const std::string& p) { return files.count(p) > 0; },
+                [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; }};
     }
 };
 
 } // namespace
 
-// A two-library table of either width, changed as each case says: what the
-// reader makes of it. The loader's view: the table ends at a descriptor
-// without a name or an address table, a section's bytes past its raw data are
-// zeros, an image with fewer than two data directories has no import table.
-// A broken table is unreadable, never a crash, a loop or a large allocation.
+// A two-library table of either width, changed as each case says, read as the
+// loader maps it (the table ends at a descriptor without a name or thunks, raw
+// data ends in zeros); a broken table is unreadable, never a crash or a loop.
 TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
     constexpr auto ok = ImportsStatus::Read;
     struct Case {

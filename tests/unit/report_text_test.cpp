@@ -21,8 +21,7 @@ TEST(FoldersFromHits, CutsByTheSelectedNamesLength) {
     EXPECT_EQ(foldersFromHits({"C:\\Pasta\\Ação.dll"}, "Ação.dll"), std::vector<std::string>{"C:\\Pasta"});
 }
 
-// The two main cases, through the alias and not, are read for real by the
-// report's end-to-end scenarios.
+// The two main cases, through the alias and not, are read for real end to end.
 TEST(CopyReadPath, OnlyTheExactSystem32AndItsSubfoldersGoThroughTheAlias) {
     EXPECT_EQ(copyReadPath("C:\\Windows\\System32\\drivers", "a.dll", true),
               "C:\\Windows\\Sysnative\\drivers\\a.dll");

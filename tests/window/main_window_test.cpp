@@ -1,6 +1,5 @@
-// The main window where the end-to-end scenarios cannot take it: user mode,
-// refusals and the message line's clear fired through its timer, the press
-// effect under misuse, the size-label blink, and the links of Help and About.
+// The main window where end to end cannot go: user mode, refusals and their
+// timed clear, the press effect under misuse, the blink, Help's and About's links.
 #include "stand_ins.h"
 
 #include <shellapi.h>
@@ -86,8 +85,7 @@ TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer
     EXPECT_FALSE(clear.enabled());
 }
 
-// The press effect through the mouse messages a control really gets, in the
-// orders a user can make them.
+// The press effect through the mouse messages a control gets, in any order a user makes them.
 TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
     open();
     ui::Control &text = c("lblSystem32"), &image = c("imgSystem32"), &other = c("lblSysWOW64");
@@ -138,9 +136,8 @@ TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
 }
 
-// Help's buttons open the documents in the ReadMe folder beside the program
-// and About's link the author's site; a document the shell cannot find is no
-// reason to say anything or to close.
+// Help opens the documents in the ReadMe folder beside the program, About the
+// author's site; a document the shell cannot find is no reason to say anything.
 TEST_F(MainWindowTest, HelpAndAboutOpenTheirDocumentsAndSite) {
     open();
     recorder.shellAnswer = SE_ERR_FNF;

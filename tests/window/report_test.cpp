@@ -1,7 +1,5 @@
-// The report's copy of everything, over real files in a temporary folder:
-// every listed folder is read again at copy time, a copy gone since the
-// search is said to be unreadable, a clipboard that refuses is no copy, and
-// the status line goes on its timer.
+// The report's copy-all over real files: every folder is read again at copy
+// time, a copy gone is unreadable, a refusing clipboard is no copy.
 #include "stand_ins.h"
 
 #include <filesystem>

@@ -327,10 +327,10 @@ Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
     return found;
 }
 
-Ui Product::control(const Ui& form, std::string_view controlName) {
-    for (HWND w : windowsUnder(form.hwnd()))
+Ui Ui::operator[](std::string_view controlName) const {
+    for (HWND w : windowsUnder(hwnd_))
         if (Ui(w).name() == controlName) return Ui(w);
-    throw std::runtime_error("no control " + std::string(controlName) + " in " + form.name());
+    throw std::runtime_error("no control " + std::string(controlName) + " in " + name());
 }
 
 std::vector<Ui> Product::messageBoxes() const {

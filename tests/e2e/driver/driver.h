@@ -49,6 +49,9 @@ public:
     int find(std::string_view text) const;      // exact, case-insensitive; -1 when absent
     std::vector<std::string> items() const;
 
+    // A control of this form by its published name; throws when absent.
+    Ui operator[](std::string_view controlName) const;
+
 private:
     HWND hwnd_ = nullptr;
 };
@@ -98,9 +101,7 @@ public:
     // window has finished (ui::kVerificationsDoneProp, ...): take it, act, wait for it to grow.
     unsigned finished(const wchar_t* countProp) const;
     Ui main() const { return main_; }
-    // A control of the main window (or of form) by its published name.
-    Ui operator[](std::string_view controlName) const { return control(main_, controlName); }
-    static Ui control(const Ui& form, std::string_view controlName);
+    Ui operator[](std::string_view controlName) const { return main_[controlName]; }   // of the main window
 
     // Message boxes of the program (#32770 dialogs).
     std::vector<Ui> messageBoxes() const;
