@@ -16,11 +16,8 @@ constexpr char kPe32[] = "pe32.dll", kPe64[] = "pe64.dll", kPeArm64[] = "pearm64
 // Every file carries this last-write time, in local time, as the panel shows it.
 constexpr char kFixtureDate[] = "05/03/2019 14:07:33";
 
-struct FileFixture {
-    const char* name;
-    std::uint16_t machine;   // 0: not an image
-    std::uint64_t size;      // beyond what is written: a sparse hole
-};
+// machine 0: not an image; the size beyond what is written is a sparse hole.
+struct FileFixture { const char* name; std::uint16_t machine; std::uint64_t size; };
 const FileFixture kFixtures[] = {{kPe32, 0x014C, 1024},      {kPe64, 0x8664, 1024},  {kPeArm64, 0xAA64, 1024},
                                  {kText, 0, 40},             {kHuge, 0x014C, (2ull << 30) + 4096},
                                  {kSize1264128, 0, 1264128}, {kAccented, 0x014C, 1024}, {kOutsideAnsi, 0x8664, 1024}};

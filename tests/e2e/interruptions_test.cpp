@@ -51,15 +51,10 @@ struct Interruptions : e2e::ProductTest {
 
 TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
     enum Moment { RegistryWait, WorkerTick, Search, StoppedSearch, WindowOpen };
-    struct Case {
-        Moment moment;
-        bool altF4;
-        const char *button, *form;
-    } cases[] = {{RegistryWait, false, "", ""},  {WorkerTick, true, "", ""},
-                 {Search, false, "", ""},        {Search, true, "", ""},
-                 {StoppedSearch, false, "", ""}, {WindowOpen, false, "btnFile", "Form3"},
-                 {WindowOpen, false, "btnHelp", "Form4"}, {WindowOpen, false, "btnAbout", "Form2"},
-                 {WindowOpen, false, "btnReg", "Form6"}};
+    struct Case { Moment moment; bool altF4; const char *button, *form; } cases[] = {
+        {RegistryWait, false, "", ""}, {WorkerTick, true, "", ""}, {Search, false, "", ""}, {Search, true, "", ""},
+        {StoppedSearch, false, "", ""}, {WindowOpen, false, "btnFile", "Form3"}, {WindowOpen, false, "btnHelp", "Form4"},
+        {WindowOpen, false, "btnAbout", "Form2"}, {WindowOpen, false, "btnReg", "Form6"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::Message() << "moment " << k.moment << " " << k.form << (k.altF4 ? ", Alt+F4" : ""));
         if (!app) SetUp();

@@ -34,11 +34,8 @@ struct Registration : e2e::ProductTest {
 
     // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or a
     // click on "Sim"; reads the result window while it counts down, waits for the end.
-    struct Outcome {
-        std::string message;
-        std::uint32_t color = 0;
-        std::string reason;   // on the message line once the result window has gone
-    };
+    // The reason is on the message line once the result window has gone.
+    struct Outcome { std::string message; std::uint32_t color = 0; std::string reason; };
     Outcome run(const char* button, bool withKeys = true) {
         click(c(button));
         e2e::Ui question = app->waitForForm("Form6", 5000);

@@ -14,10 +14,7 @@ OsVersionRecord version(std::uint32_t major, std::uint32_t minor, std::uint8_t p
 } // namespace
 
 TEST(WindowsName, EveryRowOfTheTableInOrder) {
-    struct Row {
-        std::uint32_t major, minor;
-        const char *server, *workstation;
-    } rows[] = {
+    struct Row { std::uint32_t major, minor; const char *server, *workstation; } rows[] = {
         {3, 51, "Windows NT 3.5 Server", "Windows NT 3.5 Workstation"},
         {4, 0, "Windows NT 4.0 Server", "Windows NT 4.0 Workstation"},
         {5, 0, "Windows 2000 Server", "Windows 2000 Workstation"},
@@ -61,10 +58,8 @@ TEST(WindowsName, CombinationsOutsideTheTableHaveNoName) {
 TEST(ServicePackText, MajorThenMinorWhenThereIsOne) {
     // Read as signed 16-bit numbers: the high half counts as negative, and a
     // minor without a major is no service pack.
-    struct Case {
-        std::uint16_t major, minor;
-        const char* text;
-    } cases[] = {{0, 0, ""}, {0, 3, ""}, {1, 0, "SP1"}, {2, 1, "SP2.1"}, {0x8001, 0, ""}, {3, 0xFFFF, "SP3"}};
+    struct Case { std::uint16_t major, minor; const char* text; } cases[] = {
+        {0, 0, ""}, {0, 3, ""}, {1, 0, "SP1"}, {2, 1, "SP2.1"}, {0x8001, 0, ""}, {3, 0xFFFF, "SP3"}};
     for (const Case& k : cases) {
         OsVersionRecord v = version(6, 1);
         v.servicePackMajor = k.major;

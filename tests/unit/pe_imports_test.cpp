@@ -74,10 +74,7 @@ struct Disk {
 TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
     constexpr auto ok = ImportsStatus::Read;
     struct Case {
-        const char* what;
-        void (*change)(Pe&);
-        ImportsStatus status = ImportsStatus::Unreadable;
-        Names libraries = {};
+        const char* what; void (*change)(Pe&); ImportsStatus status = ImportsStatus::Unreadable; Names libraries = {};
     } cases[] = {
         {"as built", [](Pe&) {}, ok, {"A.dll", "B.dll"}},
         {"the second without an address table", [](Pe& p) { p.put32(Pe::kRaw + 20 + 16, 0); }, ok, {"A.dll"}},
@@ -140,10 +137,7 @@ TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
     disk.imports["C:\\app\\helper.dll"] = {"ole32.dll", "runtime.dll"};
     disk.imports["C:\\Windows\\System32\\sys.dll"] = {"gone.dll"};   // the system's: not followed
     disk.imports["C:\\app\\loop.dll"] = {"loop.dll", "ole32.dll"};
-    struct Case {
-        Names imports;
-        std::string missing;
-    } cases[] = {
+    struct Case { Names imports; std::string missing; } cases[] = {
         {{"ole32.dll", "win.dll", "sys.dll"}, ""},
         {{"ole32.dll", "MSVBVM60.DLL", "other.dll"}, "MSVBVM60.DLL"},
         {{"api-ms-win-crt-runtime-l1-1-0.dll", "EXT-MS-win-foo.dll", "kernel32.DLL"}, ""},   // sets, a known DLL
@@ -164,11 +158,7 @@ TEST(MissingLibrary, ReasonForEachKindOfImage) {
                   "C:\\Windows\\Sysnative\\only64.dll", "C:\\Windows\\System32\\only32.dll"};
     const auto read = ImportsStatus::Read, unreadable = ImportsStatus::Unreadable;
     const PeVerdict i386 = machineVerdict(0x014C), amd64 = machineVerdict(0x8664);
-    struct Case {
-        PeImports component;
-        bool windows64;
-        std::string reason;
-    } cases[] = {
+    struct Case { PeImports component; bool windows64; std::string reason; } cases[] = {
         {{read, i386, {"ole32.dll", "only32.dll", "MSVBVM60.DLL"}}, true, "Biblioteca ausente: MSVBVM60.DLL"},
         {{read, i386, {"only64.dll"}}, true, "Biblioteca ausente: only64.dll"},
         {{read, i386, {"ole32.dll"}}, false, ""},   // all there: the file tells no reason

@@ -8,11 +8,7 @@ using namespace brontal;
 
 namespace {
 
-struct Entry {
-    std::string name;
-    bool folder = false;
-    bool link = false;
-};
+struct Entry { std::string name; bool folder = false, link = false; };
 
 struct FakeTree : TreeSearchHost {
     std::map<std::string, std::vector<Entry>> folders;

@@ -14,13 +14,11 @@ using namespace window_test;
 using MainWindowTest = FormsTest;
 
 TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
-    struct Case {
-        bool elevated;
-        const char *shown, *hidden, *text, *cmdTip, *regeditTip, *verb;
-    } cases[] = {{false, "lblAdminMode0", "lblAdminMode2", "Executando em modo usuário.", " Prompt de Comando (CMD) ",
-                  " Registro do Windows (Regedit) ", ""},
-                 {true, "lblAdminMode2", "lblAdminMode0", "Executando como administrador.",
-                  " Prompt de Comando (CMD) - modo admin ", " Registro do Windows (Regedit) - 32 bits ", "runas"}};
+    struct Case { bool elevated; const char *shown, *hidden, *text, *cmdTip, *regeditTip, *verb; } cases[] = {
+        {false, "lblAdminMode0", "lblAdminMode2", "Executando em modo usuário.", " Prompt de Comando (CMD) ",
+         " Registro do Windows (Regedit) ", ""},
+        {true, "lblAdminMode2", "lblAdminMode0", "Executando como administrador.",
+         " Prompt de Comando (CMD) - modo admin ", " Registro do Windows (Regedit) - 32 bits ", "runas"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.elevated ? "elevated" : "user mode");
         recorder.shell.clear();
@@ -42,14 +40,12 @@ TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
 TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimerOnly) {
     open();
     const char* const selectFirst = "É preciso selecionar um arquivo primeiro.";
-    struct Case {
-        const char *name, *shown, *button, *message;
-    } cases[] = {{"", "", "btnReg", selectFirst},
-                 // A folder change empties the name box but leaves the last name behind.
-                 {"old.dll", "", "btnUnreg", selectFirst},
-                 {"leia-me.txt", "leia-me.txt", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."},
-                 {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
-                 {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
+    struct Case { const char *name, *shown, *button, *message; } cases[] = {
+        {"", "", "btnReg", selectFirst},
+        {"old.dll", "", "btnUnreg", selectFirst},   // a folder change empties the name box, not the last name
+        {"leia-me.txt", "leia-me.txt", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."},
+        {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
+        {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
     ui::Timer& clear = main->timer("TimerMensagem");
     c("lblDirAddress").setText("C:\\Pasta com espaços\\");
     c("lblb").setText("32");

@@ -16,14 +16,10 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
     open();
     const std::string name = "Teste & 100%.dll", path = "C:\\Pasta com espaços\\" + name;
     const char *registered = "Componente registrado com sucesso.", *failed = "Erro ao tentar registrar componente.";
+    // The reason is on the message line once the result window has closed.
     struct Case {
-        const char* mode;
-        bool elevated;
-        ProcessExit exit;
-        const char* text;
-        bool green;
-        std::string messageBox;
-        std::string reason = "";   // on the message line once the result window has closed
+        const char* mode; bool elevated; ProcessExit exit; const char* text; bool green;
+        std::string messageBox, reason = "";
     } cases[] = {
         {"1", true, {true, true, 0}, registered, true, ""},
         {"1", false, {true, true, 0}, registered, true, ""},
