@@ -24,8 +24,9 @@ std::wstring serverIn32BitView(const wchar_t* classKey) {
 }
 
 struct Registration : e2e::ProductTest {
+    std::string prefix = "win64";
     void SetUp() override {
-        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        if (e2e::prefixKind() != prefix) GTEST_SKIP() << "run in the " << prefix << " prefix";
         for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalFail32.dll", L"BrontalCtl32.ocx",
                                     L"BrontalNoEntry32.dll", L"BrontalNeedsLib32.dll"})
             ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name)) << e2e::narrow(name);
@@ -150,11 +151,7 @@ TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTh
 
 // 32-bit Windows, without SysWOW64 and Sysnative: System32's own regsvr32.exe.
 struct Win32Registration : Registration {
-    void SetUp() override {
-        if (e2e::prefixKind() != "win32") GTEST_SKIP() << "run in the 32-bit prefix";
-        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", std::wstring(kFolder) + L"\\BrontalTest32.dll"));
-        startIn(kFolder);
-    }
+    Win32Registration() { prefix = "win32"; }
 };
 
 TEST_F(Win32Registration, TheSystem32Regsvr32RegistersAndUnregisters) {

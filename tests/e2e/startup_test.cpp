@@ -8,8 +8,9 @@ using e2e::ProductTest;
 using e2e::twipsToPixels;
 
 struct StartUp : ProductTest {
+    std::string prefix = "win64";
     void SetUp() override {
-        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
+        if (e2e::prefixKind() != prefix) GTEST_SKIP() << "run in the " << prefix << " prefix";
         start();
     }
 };
@@ -56,11 +57,8 @@ TEST(StartUpOnDriveC, TheBrowserStaysInTheProgramFolder) {
 }
 
 // The 32-bit prefix: no SysWOW64, no Sysnative, two slots.
-struct TwoSlotWindows : ProductTest {
-    void SetUp() override {
-        if (e2e::prefixKind() != "win32") GTEST_SKIP() << "a 32-bit Windows scenario";
-        start();
-    }
+struct TwoSlotWindows : StartUp {
+    TwoSlotWindows() { prefix = "win32"; }
 };
 
 TEST_F(TwoSlotWindows, System32IsAPlainFolderAndOnlyTwoSlotsAreSearched) {

@@ -343,8 +343,7 @@ std::vector<Ui> Product::messageBoxes() const {
 }
 
 std::wstring productExe() {
-    // BRONTAL_E2E_PRODUCT points the driver at another copy of the program,
-    // for example the one unpacked from the release zip.
+    // Another copy of the program, such as the one unpacked from the release zip.
     wchar_t other[MAX_PATH];
     DWORD n = GetEnvironmentVariableW(L"BRONTAL_E2E_PRODUCT", other, MAX_PATH);
     if (n > 0 && n < MAX_PATH) return other;
