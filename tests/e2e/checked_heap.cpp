@@ -18,10 +18,7 @@ constexpr unsigned char kFreed = 0xDD, kGuard = 0xFD;
 constexpr std::uint32_t kLive = 0x4C495645, kDead = 0x44454144;   // "LIVE", "DEAD"
 constexpr std::size_t kGuardBytes = 8, kQuarantineBlocks = 1 << 16, kQuarantineBytes = 64u << 20;
 
-struct alignas(16) Header {
-    std::size_t size;
-    std::uint32_t state;
-};
+struct alignas(16) Header { std::size_t size; std::uint32_t state; };
 
 Header* quarantine[kQuarantineBlocks];
 std::size_t head = 0, count = 0, heldBytes = 0;
@@ -46,9 +43,8 @@ void checkFreed(Header* h) {
 }
 
 void* allocate(std::size_t size) {
-    void* raw = HeapAlloc(GetProcessHeap(), 0, sizeof(Header) + size + kGuardBytes);
-    if (!raw) throw std::bad_alloc();
-    auto* h = static_cast<Header*>(raw);
+    auto* h = static_cast<Header*>(HeapAlloc(GetProcessHeap(), 0, sizeof(Header) + size + kGuardBytes));
+    if (!h) throw std::bad_alloc();
     h->size = size;
     h->state = kLive;
     std::memset(userBytes(h) + size, kGuard, kGuardBytes);

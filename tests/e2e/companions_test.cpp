@@ -12,9 +12,6 @@ constexpr wchar_t kFolder[] = L"C:\\brontal\\companions";
 // A name of its own, so that no other scenario's copy is found by the search.
 constexpr char kComponent[] = "BrontalParar.dll";
 
-// The system's close command, as the window's close box sends it.
-void closeBox(const e2e::Ui& window) { PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
-
 struct Companions : e2e::ProductTest {
     std::set<HWND> before;
 
@@ -173,7 +170,7 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
             [&] { return std::abs(window.topLeft().x - 240) <= 1 && std::abs(window.topLeft().y - 180) <= 1; }, 3000))
             << "left at " << window.topLeft();
         const POINT moved = window.topLeft();
-        closeBox(window);
+        PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);   // as its close box does
         ASSERT_TRUE(e2e::waitUntil([&] { return IsWindowVisible(main.hwnd()) != FALSE; }, 5000))
             << "the main window did not come back";
         EXPECT_EQ(main.topLeft(), moved);

@@ -10,13 +10,6 @@ namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\relatorio";
 constexpr char kName[] = "BrontalRelatorio.dll";
-// The component, and the copies to find: a 64-bit one in the real System32
-// (through the alias), 32-bit ones in SysWOW64 and a subfolder.
-const std::pair<const wchar_t*, std::wstring> kCopies[] = {
-    {L"BrontalTest32.dll", L"C:\\brontal\\relatorio\\BrontalRelatorio.dll"},
-    {L"BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
-    {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalRelatorio.dll"},
-    {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\brontal_sub\\BrontalRelatorio.dll"}};
 
 // Wine presents the Windows version its registry names to programs started afterwards.
 void presentWindows(const wchar_t* version) {
@@ -26,13 +19,22 @@ void presentWindows(const wchar_t* version) {
 }
 
 struct Report : e2e::ProductTest {
+    std::string prefix = "win64";
+    // The component, and the copies to find: a 64-bit one in the real System32
+    // (through the alias), 32-bit ones in SysWOW64 and a subfolder.
+    std::vector<std::pair<const wchar_t*, std::wstring>> copies = {
+        {L"BrontalTest32.dll", L"C:\\brontal\\relatorio\\BrontalRelatorio.dll"},
+        {L"BrontalTest64.dll", L"C:\\Windows\\Sysnative\\BrontalRelatorio.dll"},
+        {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalRelatorio.dll"},
+        {L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\brontal_sub\\BrontalRelatorio.dll"}};
+
     void SetUp() override {
-        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
-        for (const auto& [fixture, copy] : kCopies) ASSERT_TRUE(e2e::putFixture(fixture, copy));
+        if (e2e::prefixKind() != prefix) GTEST_SKIP() << "run in the " << prefix << " prefix";
+        for (const auto& [fixture, copy] : copies) ASSERT_TRUE(e2e::putFixture(fixture, copy));
     }
     void TearDown() override {
         ProductTest::TearDown();
-        for (const auto& copy : kCopies) DeleteFileW(copy.second.c_str());
+        for (const auto& copy : copies) DeleteFileW(copy.second.c_str());
         presentWindows(nullptr);
     }
     // Starts the program on the component, verified if asked, and opens its report.
@@ -114,14 +116,9 @@ TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
 
 // On 32-bit Windows the line says so, and a System32 copy is read without an alias.
 struct Report32 : Report {
-    const std::wstring copy = L"C:\\Windows\\System32\\" + e2e::widen(kName);
-    void SetUp() override {
-        if (e2e::prefixKind() != "win32") GTEST_SKIP() << "run in the 32-bit prefix";
-        for (const std::wstring& to : {kCopies[0].second, copy}) ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", to));
-    }
-    void TearDown() override {
-        Report::TearDown();
-        DeleteFileW(copy.c_str());
+    Report32() {
+        prefix = "win32";
+        copies = {copies[0], {L"BrontalTest32.dll", L"C:\\Windows\\System32\\BrontalRelatorio.dll"}};
     }
 };
 
