@@ -1,8 +1,6 @@
-// A checking heap for the program's test build: a freed block is filled with a
-// pattern and held back from reuse, so a dangling read meets the pattern (and a
-// pointer made of it faults), and a write into it is found when it leaves
-// quarantine or the program returns. A finding is said in the debugger output
-// and ends the process with exit code 3.
+// A checking heap for the program's test build: a freed block is filled with a pattern and held back from
+// reuse, so a dangling read meets the pattern (a pointer made of it faults) and a write into it is found when
+// it leaves quarantine or the program returns; a finding goes to the debugger output and ends it with code 3.
 #include <windows.h>
 
 #include <cstddef>

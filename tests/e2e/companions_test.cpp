@@ -1,5 +1,4 @@
-// Around the file panel: the folder shortcuts and the copy-name option, the
-// prompt, Esc on a search, the fixed size, About, Help, the administrator notice.
+// Around the file panel: shortcuts, the copy-name option, the prompt, Esc, the size, About, Help, the notice.
 #include "scenario.h"
 
 #include <set>
@@ -60,8 +59,7 @@ struct Companions : e2e::ProductTest {
     }
 };
 
-// Copies in every branch of a tree tell a whole search from a stopped one,
-// which follows only the first branch at each level of the trees it had not begun.
+// Copies in every branch tell a whole search from a stopped one, which follows each level's first branch only.
 constexpr int kCopyBranches = 12;
 bool makeCopies(const std::wstring& at) {
     bool made = true;

@@ -1,5 +1,4 @@
-// What the program lives through: components that refuse or fault while
-// loading, a file gone after the listing, a crowded folder, a very deep tree.
+// What the program lives through: load faults, a file gone after the listing, a crowded folder, a deep tree.
 #include "scenario.h"
 
 namespace {
@@ -9,9 +8,8 @@ using brontal::ui::kVerificationsDoneProp;
 constexpr wchar_t kFolder[] = L"C:\\brontal\\falhas";
 constexpr wchar_t kName[] = L"BrontalMultidao.dll";
 
-// A common folder with more files than the count can show, a copy among them,
-// and a wide empty tree below whose walk holds the count on screen for seconds;
-// and a tree nested past the classic path length with a copy at the bottom.
+// A common folder with more files than the count shows, a copy among them, and a wide empty tree whose walk
+// holds the count for seconds; and a tree nested past the classic path length with a copy at the bottom.
 constexpr wchar_t kCrowd[] = L"C:\\Program Files (x86)\\Common Files\\brontal_multidao";
 constexpr wchar_t kDeep[] = L"C:\\Program Files\\Common Files\\brontal_fundo";
 constexpr int kCrowdFiles = 40000, kEmptyWidth = 120, kDeepLevels = 14;
@@ -22,8 +20,7 @@ std::wstring deepLevel(const std::wstring& root, int depth) {
     return path;
 }
 
-// Under Wine filling one folder through the Windows calls is quadratic (a
-// quarter of an hour): the Unix side makes the crowd, and leaves a mark when done.
+// Filling one folder through Wine is quadratic: the Unix side makes the crowd and leaves a mark when done.
 bool makeCrowd(const std::wstring& at) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     auto unixName = reinterpret_cast<UnixName>(

@@ -1,5 +1,4 @@
-// The file panel over files written for it: bitness, sizes in the user's
-// locale, the date, the unknown-machine message box, nothing selected.
+// The file panel over files written for it: bitness, sizes in the user's locale, date, an unknown machine.
 #include "scenario.h"
 
 #include <winioctl.h>

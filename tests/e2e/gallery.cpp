@@ -1,6 +1,4 @@
-// e2e_gallery.exe OUT-FOLDER WORK-FOLDER: brings every window of the real
-// Brontal32.exe into its main states, as a user would, and leaves a BMP of each
-// with its title bar (unmanaged Wine windows draw their own) for scripts/screenshots.
+// e2e_gallery.exe OUT-FOLDER WORK-FOLDER: each window in its main states, worked as a user would, as a BMP.
 #include <windows.h>
 
 #include <cstdio>
@@ -55,9 +53,8 @@ int wmain(int argc, wchar_t** argv) {
     outFolder = argv[1];
     std::wstring work = argv[2];
     e2e::makeFolders(outFolder);
-    e2e::makeFolders(work);
-    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", work + L"\\BrontalTest32.dll");
-    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
+    e2e::putFixture(L"BrontalTest32.dll", work + L"\\BrontalTest32.dll");
+    e2e::putFixture(L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
 
     // Started from another drive with the work folder current on C:, the
     // browser opens there; the clear button then shows the name box's

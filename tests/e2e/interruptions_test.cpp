@@ -1,6 +1,5 @@
-// The program closed in the registry wait, the search, a stopped search, with
-// each window open: over the checking heap, a use of freed memory fails the
-// test; a large tree in a common folder makes every search last seconds.
+// Closed in the registry wait, a search, a stopped one, with each window open, over the checking heap (a use
+// of freed memory fails the test); a large tree in a common folder makes every search last seconds.
 #include "scenario.h"
 
 #include <algorithm>

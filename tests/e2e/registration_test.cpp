@@ -1,5 +1,4 @@
-// Registering and unregistering real COM components through the confirmation
-// window and the self-closing result window, checked in the registry itself.
+// Real COM components registered and unregistered through the windows, checked in the registry itself.
 #include "scenario.h"
 
 namespace {
@@ -118,9 +117,8 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     roundTrip(kCtlClass, KEY_WOW64_32KEY);
 }
 
-// Names a command interpreter would rewrite (%PATH%, %USERNAME%, & ^ ! ( )).
-// A decoy named as the expansion of %USERNAME% is registered first: looking
-// for the file's own name must not find it.
+// Names a command interpreter would rewrite (%PATH%, %USERNAME%, & ^ ! ( )); a decoy named as the
+// expansion of %USERNAME% is registered first, and a search for the file's own name must not find it.
 TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTheyAre) {
     const std::wstring folder = L"C:\\caminho %PATH% & (x)^!", name = L"comp %USERNAME% & (1)^!.dll";
     wchar_t user[256];

@@ -1,5 +1,4 @@
-// The report window after a real verification, and its operating-system line
-// under the Windows versions Wine presents.
+// The report window after a real verification, and its line for the Windows versions Wine presents.
 #include <string>
 #include <vector>
 
@@ -103,8 +102,7 @@ TEST_F(Report, AfterAVerificationListsEachCopyCopiesItAllAndLeavesTheMainWindowI
     EXPECT_EQ(report["txtKB2"].text(), "");
 }
 
-// The version as the system has it, not as told to a program without a
-// manifest, and a server's product type ("win7" would present a server here).
+// The version as the system has it, not as told a program without a manifest, and a server's product type.
 TEST_F(Report, OperatingSystemLineNamesTheWindowsWinePresents) {
     for (auto [version, line] : {std::pair{L"win10", "Sistema operacional Windows 10  (v10.0.18362) / 64 bits"},
                                  {L"win2003", "Sistema operacional Windows Server 2003 SP2 (v5.2.3790) / 64 bits"}}) {

@@ -1,5 +1,4 @@
-// The program as it comes up, and System32: the Sysnative listing on 64-bit
-// Windows, a plain folder on 32-bit Windows.
+// The program as it comes up, and System32: Sysnative on 64-bit Windows, a plain folder on 32-bit.
 #include "scenario.h"
 
 namespace {
@@ -43,8 +42,7 @@ TEST_F(StartUp, ComesUpCentredOnDriveCAsAdministratorAndListsTheNativeSystem32) 
     EXPECT_EQ(text("txtFile"), "");
 }
 
-// Started on drive C: (elsewhere on C:) the browser stays in the program's
-// folder, and the file box shows its placeholder.
+// Started on drive C: the browser stays in the program's folder, the file box shows its placeholder.
 TEST(StartUpOnDriveC, TheBrowserStaysInTheProgramFolder) {
     if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
     e2e::Product app(e2e::Product::Options{e2e::productExe(), L"C:\\windows", {}});

@@ -1,5 +1,4 @@
-// The verify action against the real registry (through the "reg" stand-in),
-// the load test, and the search of the common folders.
+// The verify action: the real registry (through the "reg" stand-in), the load test, the folder search.
 #include "scenario.h"
 
 namespace {
@@ -33,8 +32,7 @@ struct Verify : e2e::ProductTest {
     }
 };
 
-// A registered 32-bit component, its copy's facts in SysWOW64's slot only; an
-// unregistered 64-bit one in no common folder, neither found nor loaded.
+// A registered 32-bit component, its copy in SysWOW64's slot only; an unregistered 64-bit one, nowhere.
 TEST_F(Verify, RegisteredComponentWithACopyThenAnUnregistered64BitOne) {
     selectFile("BrontalTest32.dll");
     verifyAndWait();

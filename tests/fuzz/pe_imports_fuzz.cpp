@@ -1,6 +1,4 @@
-// Any bytes at all: the import reader neither crashes, loops nor reads without
-// end, judges the machine as the probe does and reads a bounded list of bounded,
-// non-empty names; the missing-library walk answers one of them or nothing.
+// Any bytes: no crash or endless read, the probe's machine, bounded non-empty names, a missing one among them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

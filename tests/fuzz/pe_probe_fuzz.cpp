@@ -1,5 +1,4 @@
-// Any bytes at all: the probe reads twice and seeks once at most, and its
-// verdict agrees with the machine it reports and with the bytes the file holds.
+// Any bytes: at most two reads and a seek, and a verdict that agrees with the machine and the bytes there.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -12,8 +12,7 @@ using namespace brontal;
 
 namespace {
 
-// A small image: headers, then one section at RVA 0x1000 (file offset 0x200)
-// holding the import descriptors and, after them, the names.
+// Headers, then one section at RVA 0x1000 (file offset 0x200): the import descriptors, then the names.
 struct Pe {
     static constexpr std::size_t kOptional = 0x58, kRaw = 0x200;
     bool plus = false;
@@ -68,9 +67,8 @@ struct Disk {
 
 } // namespace
 
-// A two-library table of either width, changed as each case says, read as the
-// loader maps it (the table ends at a descriptor without a name or thunks, raw
-// data ends in zeros); a broken table is unreadable, never a crash or a loop.
+// A two-library table of either width, changed as each case says, read as the loader maps it (the table ends
+// at a descriptor without a name or thunks, raw data ends in zeros); a broken one is unreadable, never a crash.
 TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
     constexpr auto ok = ImportsStatus::Read;
     struct Case {

@@ -24,8 +24,7 @@ PeVerdict probe(std::vector<unsigned char> bytes) {
 
 } // namespace
 
-// Files cut anywhere, odd e_lfanew values and the read bound are the fuzz
-// target's business (tests/fuzz/pe_probe_fuzz.cpp and its corpus).
+// Files cut anywhere, odd e_lfanew values, the read bound: the fuzz target's business (and its corpus).
 TEST(PeProbe, TellsEachMachine) {
     for (auto [machine, kind] : {std::pair{0x014C, PeKind::I386}, {0x8664, PeKind::Amd64}, {0x0200, PeKind::Ia64},
                                  {0xAA64, PeKind::OtherMachine}})

@@ -1,5 +1,4 @@
-// The main window where end to end cannot go: user mode, refusals and their
-// timed clear, the press effect under misuse, the blink, Help's and About's links.
+// The main window where end to end cannot go: user mode, timed clears, misused presses, the blink, links.
 #include "stand_ins.h"
 
 #include <shellapi.h>
@@ -132,8 +131,7 @@ TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
 }
 
-// Help opens the documents in the ReadMe folder beside the program, About the
-// author's site; a document the shell cannot find is no reason to say anything.
+// Help's documents in the ReadMe folder, About's site; a document not found is no reason to say anything.
 TEST_F(MainWindowTest, HelpAndAboutOpenTheirDocumentsAndSite) {
     open();
     recorder.shellAnswer = SE_ERR_FNF;

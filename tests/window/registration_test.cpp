@@ -1,5 +1,4 @@
-// What a registration run comes to when the system says no, with the runs
-// stood in for, and the result window's countdown fired through its timer.
+// A registration when the system says no (the runs stood in for), and the result window's countdown.
 #include "stand_ins.h"
 
 #include "registration/confirm_window.h"

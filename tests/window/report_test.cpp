@@ -1,5 +1,4 @@
-// The report's copy-all over real files: every folder is read again at copy
-// time, a copy gone is unreadable, a refusing clipboard is no copy.
+// Copy-all over real files: every folder read again, a copy gone unreadable, a refusing clipboard no copy.
 #include "stand_ins.h"
 
 #include <filesystem>

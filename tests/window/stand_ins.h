@@ -1,7 +1,6 @@
 #pragma once
-// The main window in this process with the system stood in for, recorded and
-// never blocking: the token probe (Wine runs all elevated), beeps, message
-// boxes, the shell, the clipboard, the hidden runs.
+// The main window in this process, the system stood in for, recorded, never blocking: the token probe
+// (Wine runs all elevated), beeps, message boxes, the shell, the clipboard, the hidden runs.
 #include <gtest/gtest.h>
 
 #include <windows.h>

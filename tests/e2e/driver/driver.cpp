@@ -36,8 +36,7 @@ std::string atomText(HWND hwnd, const wchar_t* prop) {
     return narrow(std::wstring_view(buf, n));
 }
 
-// The callback of the enumerations: the system calls it with its own calling
-// convention, which a lambda does not have on this platform.
+// The enumerations' callback: a lambda lacks the system's calling convention here.
 BOOL CALLBACK collect(HWND hwnd, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
     return TRUE;
@@ -72,8 +71,7 @@ POINT listItemPoint(const Ui& list, int index) {
     return p;
 }
 
-// Two single clicks on the same spot in quick succession are a double click
-// to Windows: the next click waits until it can no longer count as one.
+// Two clicks on one spot in quick succession make a double click: the next one waits that out.
 POINT lastClick{-1000, -1000};
 ULONGLONG lastClickTime = 0;
 
@@ -215,11 +213,6 @@ std::vector<std::string> runningPrograms() {
     return names;
 }
 
-void bringToFront(HWND window) {
-    SetForegroundWindow(window);
-    Sleep(50);
-}
-
 // The program under test may hold the clipboard for a moment.
 bool openClipboard() {
     for (int attempt = 0; attempt < 20; ++attempt, Sleep(50))
@@ -276,12 +269,6 @@ Product::Product(Options options) {
         terminate();
         throw std::runtime_error("the main window did not appear");
     }
-}
-
-Product::~Product() { terminate(); }
-
-bool Product::running() const {
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> Product::waitForExit(DWORD timeoutMs) const {

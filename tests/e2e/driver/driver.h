@@ -1,7 +1,5 @@
 #pragma once
-// Drives the real Brontal32.exe from another process, as a user would: finds
-// its windows and controls by the names the window layer publishes as window
-// properties, clicks and types with SendInput, reads texts, states, positions.
+// Drives the real Brontal32.exe from outside as a user would, its windows found by their published names.
 #include <windows.h>
 
 #include <cstdint>
@@ -66,7 +64,7 @@ inline void pressKey(WORD key) { pressKeys({key}); }
 void mouseButtons(DWORD flags);      // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
 // Presses the buttons at from, moves by (dx, dy) in small steps as a hand would, lets go.
 void drag(POINT from, int dx, int dy, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
-void bringToFront(HWND window);
+inline void bringToFront(HWND window) { SetForegroundWindow(window); Sleep(50); }   // and lets it settle
 
 std::optional<std::string> clipboardText();
 bool setClipboardText(const std::wstring& text);
@@ -85,11 +83,11 @@ public:
         std::wstring driveCFolder;       // drive C:'s current folder (a shell's "=C:"); empty: as it is
     };
     explicit Product(Options options);
-    ~Product();
+    ~Product() { terminate(); }
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
 
-    bool running() const;
+    bool running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     // The exit code once the program has ended within timeoutMs; nothing otherwise.
     std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
     DWORD pid() const { return process_.dwProcessId; }
@@ -97,8 +95,7 @@ public:
     // The visible top-level window published under that name ("Form1", ...).
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
     Ui form(std::string_view formName, bool shownOnly = true) const;   // no wait; empty when absent
-    // How many verifications, folder searches or registration requests the main
-    // window has finished (ui::kVerificationsDoneProp, ...): take it, act, wait for it to grow.
+    // Verifications, searches or registrations finished (ui::kVerificationsDoneProp, ...).
     unsigned finished(const wchar_t* countProp) const;
     Ui main() const { return main_; }
     Ui operator[](std::string_view controlName) const { return main_[controlName]; }   // of the main window
@@ -114,8 +111,7 @@ private:
     Ui main_;
 };
 
-// The program, the same over a heap that checks freed memory, and the fixture
-// files of the build, as Windows paths.
+// The program, the same over the checking heap, and the build's fixtures, as Windows paths.
 std::wstring productExe();
 std::wstring checkedProductExe();
 std::wstring fixturesDir();
@@ -124,5 +120,9 @@ std::wstring fixturesDir();
 bool copyFile(const std::wstring& from, const std::wstring& to);
 // Creates folder with its missing parents; true when it exists afterwards.
 bool makeFolders(const std::wstring& folder);
+// A copy of a fixture file of the build, under the path given.
+inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
+    return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
+}
 
 } // namespace e2e

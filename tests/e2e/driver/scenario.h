@@ -1,6 +1,5 @@
 #pragma once
-// What every scenario does with the program: start it, walk the browser to a
-// folder, pick a file, wait for a text. The program is ended after each test.
+// What every scenario does with the program: start it, walk the browser, pick a file, wait for a text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,11 +20,6 @@ inline std::string prefixKind() {
     return kind ? kind : "";
 }
 
-// A copy of a fixture file of the build, under the path given.
-inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
-    return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
-}
-
 // A tree of width x width empty folders under root; true when all exist.
 inline bool makeTree(const std::wstring& root, int width) {
     bool made = true;
@@ -34,8 +28,7 @@ inline bool makeTree(const std::wstring& root, int width) {
     return made;
 }
 
-// A tree in a searched folder only while a scenario runs, aside otherwise so
-// that other searches stay quick; make builds it, aside, the first time.
+// A tree in a searched folder only while a scenario runs (aside otherwise); make builds it the first time.
 struct TreeInPlace {
     const std::wstring place, aside;
     const bool ready;
@@ -48,8 +41,7 @@ struct TreeInPlace {
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
 
-    // Starts the program from drive Z: with folder current on drive C:, so that
-    // its browser moves there, as for a user who starts it from another drive.
+    // Starts the program from drive Z: with folder current on C:, where its browser moves.
     void start(const std::wstring& folder = L"C:\\", const std::wstring& exe = productExe()) {
         app = std::make_unique<Product>(Product::Options{exe, L"Z:\\", folder});
         bringToFront(app->main().hwnd());
@@ -89,16 +81,14 @@ struct ProductTest : ::testing::Test {
         ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
     }
 
-    // Whether the program runs and its main window answers a message: then the
-    // handler running when it was sent is over (unless it takes pending messages).
+    // Whether the program runs and answers: then the handler running when asked is over.
     bool answers() const {
         DWORD_PTR result = 0;
         return app->running() &&
                SendMessageTimeoutW(app->main().hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
     }
 
-    // Runs fn (a click, a key) and waits until the main window has finished one
-    // more of the operations counted under countProp (a minute on a busy machine).
+    // Runs fn and waits until one more operation counted under countProp has finished.
     template <typename Action>
     bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 180000) {
         unsigned before = app->finished(countProp);
