@@ -1,9 +1,6 @@
-// A checking heap for the test build of the program: every block freed through
-// operator delete is filled with a pattern and held back from reuse for a
-// while, so that a read through a dangling pointer meets the pattern (and a
-// pointer made of it faults) instead of a live object, and a write into freed
-// memory is found when the block leaves quarantine or when the process ends.
-// A finding goes to the debugger output and ends the process with exit code 3.
+// A checking heap for the program's test build: a freed block is filled with a pattern and held back from
+// reuse, so a dangling read meets the pattern (a pointer made of it faults) and a write into it is found when
+// it leaves quarantine or the program returns; a finding goes to the debugger output and ends it with code 3.
 #include <windows.h>
 
 #include <cstddef>
@@ -15,18 +12,11 @@
 
 namespace {
 
-constexpr unsigned char kFreed = 0xDD;
-constexpr unsigned char kGuard = 0xFD;
-constexpr std::size_t kGuardBytes = 8;
-constexpr std::uint32_t kLive = 0x4C495645;   // "LIVE"
-constexpr std::uint32_t kDead = 0x44454144;   // "DEAD"
-constexpr std::size_t kQuarantineBlocks = 1 << 16;
-constexpr std::size_t kQuarantineBytes = 64u << 20;
+constexpr unsigned char kFreed = 0xDD, kGuard = 0xFD;
+constexpr std::uint32_t kLive = 0x4C495645, kDead = 0x44454144;   // "LIVE", "DEAD"
+constexpr std::size_t kGuardBytes = 8, kQuarantineBlocks = 1 << 16, kQuarantineBytes = 64u << 20;
 
-struct alignas(16) Header {
-    std::size_t size;
-    std::uint32_t state;
-};
+struct alignas(16) Header { std::size_t size; std::uint32_t state; };
 
 Header* quarantine[kQuarantineBlocks];
 std::size_t head = 0, count = 0, heldBytes = 0;
@@ -51,9 +41,8 @@ void checkFreed(Header* h) {
 }
 
 void* allocate(std::size_t size) {
-    void* raw = HeapAlloc(GetProcessHeap(), 0, sizeof(Header) + size + kGuardBytes);
-    if (!raw) throw std::bad_alloc();
-    auto* h = static_cast<Header*>(raw);
+    auto* h = static_cast<Header*>(HeapAlloc(GetProcessHeap(), 0, sizeof(Header) + size + kGuardBytes));
+    if (!h) throw std::bad_alloc();
     h->size = size;
     h->state = kLive;
     std::memset(userBytes(h) + size, kGuard, kGuardBytes);
@@ -70,9 +59,7 @@ void release(void* p) {
     h->state = kDead;
     std::memset(userBytes(h), kFreed, h->size);
     AcquireSRWLockExclusive(&lock);
-    std::size_t tail = (head + count) % kQuarantineBlocks;
-    quarantine[tail] = h;
-    ++count;
+    quarantine[(head + count++) % kQuarantineBlocks] = h;
     heldBytes += h->size;
     while (count == kQuarantineBlocks || heldBytes > kQuarantineBytes) {
         Header* oldest = quarantine[head];
@@ -85,8 +72,7 @@ void release(void* p) {
     ReleaseSRWLockExclusive(&lock);
 }
 
-// What is still held back is checked once more when the program returns from
-// its entry point.
+// What is still held back is checked when the program returns from its entry point.
 void checkAllAtExit() {
     for (std::size_t i = 0; i < count; ++i) checkFreed(quarantine[(head + i) % kQuarantineBlocks]);
 }
@@ -95,7 +81,6 @@ const bool registered = std::atexit(checkAllAtExit) == 0;
 
 } // namespace
 
-// The library's array, sized and nothrow forms of new and delete all come
-// down to these two.
+// The library's other forms of new and delete all come down to these two.
 void* operator new(std::size_t size) { return allocate(size); }
 void operator delete(void* p) noexcept { release(p); }

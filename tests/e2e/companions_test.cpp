@@ -1,13 +1,7 @@
-// What lies around the file panel on the main window and the windows that
-// stand in for it: the folder shortcuts with their press effect and the
-// copy-name option, the command prompt, Esc on a folder search, the fixed
-// window size, About, Help and the administrator notice.
+// Around the file panel: shortcuts, the copy-name option, the prompt, Esc, the size, About, Help, the notice.
 #include "scenario.h"
 
 #include <set>
-
-static bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-static std::ostream& operator<<(std::ostream& out, POINT p) { return out << p.x << "," << p.y; }
 
 namespace {
 
@@ -16,17 +10,13 @@ using e2e::twipsToPixels;
 constexpr wchar_t kFolder[] = L"C:\\brontal\\companions";
 // A name of its own, so that no other scenario's copy is found by the search.
 constexpr char kComponent[] = "BrontalParar.dll";
-const std::wstring kComponentPath = std::wstring(kFolder) + L"\\" + e2e::widen(kComponent);
-
-// The system's close command, as the window's close box sends it.
-void closeBox(const e2e::Ui& window) { PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 struct Companions : e2e::ProductTest {
     std::set<HWND> before;
 
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
-        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", kComponentPath));
+        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", std::wstring(kFolder) + L"\\" + e2e::widen(kComponent)));
         startIn(kFolder);
         before = otherWindows();
     }
@@ -34,8 +24,7 @@ struct Companions : e2e::ProductTest {
         if (app) closeOtherWindows(before);
         ProductTest::TearDown();
     }
-    // The visible top-level windows of other programs than the test and the
-    // program (the shell's folder windows, the prompt's console), but the known.
+    // The visible top-level windows of other programs (folder windows, the prompt), but the known.
     std::set<HWND> otherWindows(const std::set<HWND>& known = {}) const {
         std::set<HWND> found;
         for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -47,17 +36,15 @@ struct Companions : e2e::ProductTest {
         return found;
     }
     bool closeOtherWindows(const std::set<HWND>& known) const {
-        return e2e::waitUntil(
-            [&] {
-                std::set<HWND> left = otherWindows(known);
-                for (HWND w : left) PostMessageW(w, WM_CLOSE, 0, 0);
-                return left.empty();
-            },
-            10000);
+        auto closeLeft = [&] {
+            std::set<HWND> left = otherWindows(known);
+            for (HWND w : left) PostMessageW(w, WM_CLOSE, 0, 0);
+            return left.empty();
+        };
+        return e2e::waitUntil(closeLeft, 10000);
     }
-    // Runs the action and waits until it has opened a window of another
-    // program (a folder, the prompt) and the main window's handler is over;
-    // then closes that window.
+    // Runs the action, waits until it has opened a window of another program
+    // and the main window's handler is over, then closes that window.
     void expectOpens(const std::function<void()>& action) {
         const std::set<HWND> known = otherWindows();
         action();
@@ -66,88 +53,49 @@ struct Companions : e2e::ProductTest {
         EXPECT_TRUE(closeOtherWindows(known)) << "the window opened does not close";
         e2e::bringToFront(app->main().hwnd());
     }
-    // Presses a folder shortcut by its label or its icon and lets go over it:
-    // held down, both stand one step lower and further right; released, both
-    // are back and the release is a click.
-    void pressShortcut(const std::string& key, const char* by) {
-        e2e::Ui label = c(("lbl" + key).c_str()), icon = c(("img" + key).c_str());
-        const POINT labelAt = label.posInParent(), iconAt = icon.posInParent();
-        auto shiftedBy = [&](int d) {
-            return [&, d] {
-                return label.posInParent() == POINT{labelAt.x + d, labelAt.y + d} &&
-                       icon.posInParent() == POINT{iconAt.x + d, iconAt.y + d};
-            };
-        };
-        RECT r = c((by + key).c_str()).screenRect();
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        Sleep(30);   // the pointer settles before the press, as a hand's would
-        e2e::mouseButtons(MOUSEEVENTF_LEFTDOWN);
-        EXPECT_TRUE(e2e::waitUntil(shiftedBy(twipsToPixels(15)), 3000)) << "the press did not move " << key;
-        e2e::mouseButtons(MOUSEEVENTF_LEFTUP);
-        EXPECT_TRUE(e2e::waitUntil(shiftedBy(0), 3000)) << "the release did not put " << key << " back";
-    }
     void moveMainTo(POINT at) {
         SetWindowPos(app->main().hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ASSERT_TRUE(e2e::waitUntil([&] { return app->main().topLeft() == at; }, 3000));
     }
 };
 
-// Trees in the searched folders, there only while the scenario runs and kept
-// aside afterwards. Walking the wide one in Common Files takes the search
-// seconds; copies in every branch of the one in Common Files (x86) tell a
-// whole search from a stopped one, which follows only the first branch at
-// each level of the trees it had not begun.
-constexpr wchar_t kSlowTree[] = L"C:\\Program Files\\Common Files\\BrontalArvore";
-constexpr wchar_t kSlowAside[] = L"C:\\brontal\\companions-lenta";
-constexpr wchar_t kCopyTree[] = L"C:\\Program Files (x86)\\Common Files\\BrontalArvore";
-constexpr wchar_t kCopyAside[] = L"C:\\brontal\\companions-copias";
-constexpr int kSlowWidth = 60, kCopyBranches = 12;
-
-struct SearchTrees {
-    bool ready = true;
-    SearchTrees() {
-        if (!MoveFileW(kSlowAside, kSlowTree))
-            for (int i = 0; i < kSlowWidth * kSlowWidth; ++i)
-                ready = ready && e2e::makeFolders(std::wstring(kSlowTree) + L"\\r" + std::to_wstring(i / kSlowWidth) +
-                                                  L"\\f" + std::to_wstring(i % kSlowWidth));
-        if (!MoveFileW(kCopyAside, kCopyTree))
-            for (int i = 0; i < kCopyBranches; ++i)
-                ready = ready && e2e::putFixture(L"BrontalTest32.dll", std::wstring(kCopyTree) + L"\\r" +
-                                                                          std::to_wstring(i) + L"\\" + e2e::widen(kComponent));
-    }
-    ~SearchTrees() {
-        MoveFileW(kSlowTree, kSlowAside);
-        MoveFileW(kCopyTree, kCopyAside);
-    }
-};
+// Copies in every branch tell a whole search from a stopped one, which follows each level's first branch only.
+constexpr int kCopyBranches = 12;
+bool makeCopies(const std::wstring& at) {
+    bool made = true;
+    for (int i = 0; made && i < kCopyBranches; ++i)
+        made = e2e::putFixture(L"BrontalTest32.dll", at + L"\\r" + std::to_wstring(i) + L"\\" + e2e::widen(kComponent));
+    return made;
+}
 
 TEST_F(Companions, ShortcutsCopyTheNameWhenAskedThePromptStartsAndEscStopsASearch) {
     selectFile(kComponent);
     // With the option off the clipboard is left alone.
     ASSERT_TRUE(e2e::setClipboardText(L"antes"));
-    expectOpens([&] { pressShortcut("System32", "lbl"); });
+    expectOpens([&] { click(c("lblSystem32")); });
     EXPECT_EQ(e2e::clipboardText(), "antes");
     // On, with a file chosen: its name is there to paste into the folder's search.
     click(c("chkCopy"));
     ASSERT_TRUE(waitText("lblCheckValue", "1"));
-    expectOpens([&] { pressShortcut("SysWOW64", "img"); });
+    expectOpens([&] { click(c("imgSysWOW64")); });
     EXPECT_TRUE(e2e::waitUntil([&] { return e2e::clipboardText() == kComponent; }, 3000))
         << "the clipboard holds " << e2e::clipboardText().value_or("nothing");
     // On, with the placeholder showing: the clipboard keeps what it held.
     click(c("btnLimpar"));
     ASSERT_TRUE(waitText("txtFile", text("lblTxtFileIni")));
     ASSERT_TRUE(e2e::setClipboardText(L"marcador"));
-    expectOpens([&] { pressShortcut("CommonFiles", "lbl"); });
+    expectOpens([&] { click(c("lblCommonFiles")); });
     EXPECT_EQ(e2e::clipboardText(), "marcador");
     // The prompt starts with nothing said about it.
     expectOpens([&] { click(c("btnCMD")); });
     EXPECT_TRUE(app->messageBoxes().empty());
 
-    // The folder search follows the load test at once, and the verify button
-    // is given back for it: from then on until the end of the search an Esc
-    // lands in it.
-    SearchTrees trees;
-    ASSERT_TRUE(trees.ready);
+    // The verify button is given back for the folder search that follows the
+    // load test: an Esc from then on lands in it (the wide tree makes it last).
+    e2e::TreeInPlace slow(L"C:\\Program Files\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-lenta",
+                          [](const std::wstring& at) { return e2e::makeTree(at, 60); }),
+        copies(L"C:\\Program Files (x86)\\Common Files\\BrontalArvore", L"C:\\brontal\\companions-copias", makeCopies);
+    ASSERT_TRUE(slow.ready && copies.ready);
     selectFile(kComponent);
     ASSERT_EQ(c("imgCharge").tip(), "") << "no load test yet";
     e2e::Ui hits = c("lstArquivos");
@@ -197,9 +145,8 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
     EXPECT_TRUE(e2e::waitUntil([&] { return !IsIconic(main.hwnd()) && keepsItsSize(); }, 3000));
     EXPECT_EQ(main.topLeft(), at);
 
-    // About and Help take the main window's place (away from the centre, so
-    // that it is not simply where any window comes up), are dragged by their
-    // surface and hand the place back where they were left.
+    // About and Help take the main window's place (off centre, not where any
+    // window comes up), are dragged by their surface, hand the place back.
     for (auto [button, form] : {std::pair{"btnAbout", "Form2"}, std::pair{"btnHelp", "Form4"}}) {
         SCOPED_TRACE(form);
         ASSERT_NO_FATAL_FAILURE(moveMainTo({150, 120}));
@@ -213,8 +160,7 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
         ClientToScreen(window.hwnd(), &grip);
         ASSERT_EQ(WindowFromPoint(grip), window.hwnd()) << "the grip lies on a control";
         e2e::bringToFront(window.hwnd());
-        // Neither the right button nor both together drag it, the left one
-        // does; the drags are taken in turn, so where it ends tells all three.
+        // Only the left button alone drags it; where it ends tells all three drags.
         e2e::drag(grip, 40, 40, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
         e2e::drag(grip, 70, 50, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_LEFTUP);
         e2e::drag(grip, 90, 60);
@@ -222,7 +168,7 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
             [&] { return std::abs(window.topLeft().x - 240) <= 1 && std::abs(window.topLeft().y - 180) <= 1; }, 3000))
             << "left at " << window.topLeft();
         const POINT moved = window.topLeft();
-        closeBox(window);
+        PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);   // as its close box does
         ASSERT_TRUE(e2e::waitUntil([&] { return IsWindowVisible(main.hwnd()) != FALSE; }, 5000))
             << "the main window did not come back";
         EXPECT_EQ(main.topLeft(), moved);
@@ -230,10 +176,9 @@ TEST_F(Companions, TheWindowKeepsItsSizeAndAboutHelpAndTheNoticeStandWhereItIs) 
         EXPECT_TRUE(main.enabled());
     }
 
-    // The administrator notice waits modally, centred over the main window
-    // wherever it is. The focus rests on a button out of sight, which does
-    // nothing: Enter and Space leave the notice open, so the Alt+F4 typed
-    // after them closes it; had they closed it, Alt+F4 would end the program.
+    // The administrator notice waits modally, centred over the main window. Its
+    // focus rests on a hidden button that does nothing: after Enter and Space
+    // Alt+F4 closes the notice (had they closed it, Alt+F4 would end the program).
     ASSERT_NO_FATAL_FAILURE(moveMainTo({200, 90}));
     e2e::bringToFront(main.hwnd());
     click(c("lblAdminMode1"));

@@ -1,7 +1,4 @@
-// What the program lives through and still answers afterwards: components
-// that refuse or fault while loading, a file gone between the listing and the
-// click, a common folder crowded past the file count's limit, and a tree
-// nested deeper than the classic path length.
+// What the program lives through: load faults, a file gone after the listing, a crowded folder, a deep tree.
 #include "scenario.h"
 
 namespace {
@@ -11,34 +8,24 @@ using brontal::ui::kVerificationsDoneProp;
 constexpr wchar_t kFolder[] = L"C:\\brontal\\falhas";
 constexpr wchar_t kName[] = L"BrontalMultidao.dll";
 
-// A common folder holding more files than the running count can show, with a
-// copy of the component among them and a wide tree of empty folders below:
-// no file is counted while that tree is walked, so the count the crowded
-// folder ended with stays on screen for seconds. And a tree nested past the
-// classic path length with a copy at the bottom. Both stand in the searched
-// folders only while the scenario runs and are kept aside afterwards.
+// A common folder with more files than the count shows, a copy among them, and a wide empty tree whose walk
+// holds the count for seconds; and a tree nested past the classic path length with a copy at the bottom.
 constexpr wchar_t kCrowd[] = L"C:\\Program Files (x86)\\Common Files\\brontal_multidao";
-constexpr wchar_t kCrowdAside[] = L"C:\\brontal\\multidao-guardada";
 constexpr wchar_t kDeep[] = L"C:\\Program Files\\Common Files\\brontal_fundo";
-constexpr wchar_t kDeepAside[] = L"C:\\brontal\\fundo-guardado";
 constexpr int kCrowdFiles = 40000, kEmptyWidth = 120, kDeepLevels = 14;
 
-std::wstring deepLevel(const wchar_t* root, int depth) {
-    std::wstring path = L"\\\\?\\" + std::wstring(root);
+std::wstring deepLevel(const std::wstring& root, int depth) {
+    std::wstring path = L"\\\\?\\" + root;
     for (int i = 1; i <= depth; ++i) path += L"\\nivel_profundo_" + std::to_wstring(10 + i);
     return path;
 }
 
-// Under Wine every new name in a folder is first compared, case aside, with
-// each name already there: filling one folder through the Windows calls is
-// quadratic (40 000 files would take a quarter of an hour). The crowd is made
-// by the Unix side instead, which gives no exit code back: its last step
-// leaves a mark.
-bool makeCrowd() {
+// Filling one folder through Wine is quadratic: the Unix side makes the crowd and leaves a mark when done.
+bool makeCrowd(const std::wstring& at) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* folder = e2e::makeFolders(kCrowdAside) && unixName ? unixName(kCrowdAside) : nullptr;
+    char* folder = e2e::makeFolders(at) && unixName ? unixName(at.c_str()) : nullptr;
     if (!folder) return false;
     std::string width = std::to_string(kEmptyWidth);
     std::string script = "cd '" + std::string(folder) + "' && seq -f m%05g.txt 1 " + std::to_string(kCrowdFiles) +
@@ -51,27 +38,16 @@ bool makeCrowd() {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    const std::wstring done = std::wstring(kCrowdAside) + L"\\pronto";
+    const std::wstring done = at + L"\\pronto";
     return e2e::waitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 120000) &&
-           DeleteFileW(done.c_str());
+           DeleteFileW(done.c_str()) && e2e::putFixture(L"BrontalTest32.dll", at + L"\\" + kName);
 }
 
-bool makeDeep() {
+bool makeDeep(const std::wstring& at) {
     for (int depth = 0; depth <= kDeepLevels; ++depth)
-        if (!CreateDirectoryW(deepLevel(kDeepAside, depth).c_str(), nullptr)) return false;
-    return CopyFileW((e2e::fixturesDir() + L"\\BrontalTest32.dll").c_str(),
-                     (deepLevel(kDeepAside, kDeepLevels) + L"\\" + kName).c_str(), FALSE);
+        if (!CreateDirectoryW(deepLevel(at, depth).c_str(), nullptr)) return false;
+    return e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", deepLevel(at, kDeepLevels) + L"\\" + kName);
 }
-
-struct CrowdAndDeepTree {
-    bool ready = (MoveFileW(kCrowdAside, kCrowd) || (makeCrowd() && MoveFileW(kCrowdAside, kCrowd))) &&
-                 (MoveFileW(kDeepAside, kDeep) || (makeDeep() && MoveFileW(kDeepAside, kDeep))) &&
-                 e2e::putFixture(L"BrontalTest32.dll", std::wstring(kCrowd) + L"\\" + kName);
-    ~CrowdAndDeepTree() {
-        MoveFileW(kCrowd, kCrowdAside);
-        MoveFileW(kDeep, kDeepAside);
-    }
-};
 
 struct Faults : e2e::ProductTest {
     void SetUp() override {
@@ -90,9 +66,8 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
     EXPECT_EQ(c("imgCharge").tip(), "Componente não carregado na memória.");
     EXPECT_EQ(c("imgCharge").picture(), c("imgCharge2").picture());
 
-    // One whose start-up code faults, twice in a row. Wine's loader swallows
-    // the fault and hands out the module; a loader that fails the load gets
-    // the other image: the program tells what the system answered it.
+    // One whose start-up code faults, twice: the program tells what the loader
+    // answered it (Wine's swallows the fault and hands out the module).
     selectFile("BrontalCrash32.dll");
     HMODULE module = LoadLibraryExW((std::wstring(kFolder) + L"\\BrontalCrash32.dll").c_str(), nullptr,
                                     LOAD_WITH_ALTERED_SEARCH_PATH);
@@ -109,8 +84,7 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
         EXPECT_EQ(c("imgCharge").picture(), c(module ? "imgCharge3" : "imgCharge2").picture());
     }
 
-    // A file deleted after the listing: said in dark red, nothing of the last
-    // file's facts left, and the next file is read as ever.
+    // A file deleted after the listing: said in dark red, no facts left over.
     ASSERT_TRUE(DeleteFileW((std::wstring(kFolder) + L"\\BrontalSumiu.dll").c_str()));
     clickListItem(c("FileList"), c("FileList").find("BrontalSumiu.dll"));
     ASSERT_TRUE(waitText("txtRegistrado", "Não foi possível ler o arquivo selecionado."))
@@ -119,10 +93,10 @@ TEST_F(Faults, LoadFaultsAGoneFileACrowdedFolderAndADeepTreeAreLivedThrough) {
     for (const char* label : {"txtKB", "lblb", "lblFileData", "lblSystem32KB", "lblCommonFilesX86b"})
         EXPECT_EQ(text(label), "") << label;
 
-    // The count stops at the largest 16-bit value and stays there for the
-    // walk of the empty tree; the search goes on to the copies beyond.
-    CrowdAndDeepTree trees;
-    ASSERT_TRUE(trees.ready);
+    // The count stops at 32767, held through the empty tree; the search goes on.
+    e2e::TreeInPlace crowd(kCrowd, L"C:\\brontal\\multidao-guardada", makeCrowd),
+        deep(kDeep, L"C:\\brontal\\fundo-guardado", makeDeep);
+    ASSERT_TRUE(crowd.ready && deep.ready);
     selectFile(e2e::narrow(kName));
     EXPECT_EQ(text("lblb"), "32");
     const unsigned before = app->finished(kVerificationsDoneProp);

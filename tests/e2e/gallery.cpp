@@ -1,9 +1,4 @@
-// The screenshot gallery: starts the real Brontal32.exe, brings every window
-// into its main states as a user would and leaves a BMP of each, title bar
-// included (unmanaged Wine windows draw their own):
-//   e2e_gallery.exe OUT-FOLDER WORK-FOLDER
-// WORK-FOLDER receives a 32-bit test component; scripts/screenshots turns the
-// pictures into docs/screenshots/*.png.
+// e2e_gallery.exe OUT-FOLDER WORK-FOLDER: each window in its main states, worked as a user would, as a BMP.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,42 +12,35 @@ namespace {
 std::wstring outFolder;
 int failures = 0;
 
-bool saveWindow(HWND window, const char* name) {
+void saveWindow(HWND window, const char* name) {
     Sleep(400);   // let blinking and painting settle
     RECT r;
-    if (!window || !GetWindowRect(window, &r)) {
+    FILE* f = nullptr;
+    if (!window || !GetWindowRect(window, &r) ||
+        !(f = _wfopen((outFolder + L"\\" + e2e::widen(name) + L".bmp").c_str(), L"wb"))) {
         std::printf("gallery: no window for %s\n", name);
         ++failures;
-        return false;
+        return;
     }
     int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFOHEADER head{sizeof head, w, h, 1, 24, BI_RGB};
-    DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
-    std::string pixels(stride * static_cast<DWORD>(h), '\0');
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&head),
-              DIB_RGB_COLORS);
+    std::string pixels(static_cast<size_t>((w * 3 + 3) & ~3) * h, '\0');   // rows padded to four bytes
+    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&head), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof head;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::wstring path = outFolder + L"\\" + e2e::widen(name) + L".bmp";
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof head;
+    BITMAPFILEHEADER file{0x4D42, offset + static_cast<DWORD>(pixels.size()), 0, 0, offset};
     std::fwrite(&file, sizeof file, 1, f);
     std::fwrite(&head, sizeof head, 1, f);
     std::fwrite(pixels.data(), 1, pixels.size(), f);
     std::fclose(f);
     std::printf("gallery: %s\n", name);
-    return true;
 }
 
 } // namespace
@@ -65,9 +53,8 @@ int wmain(int argc, wchar_t** argv) {
     outFolder = argv[1];
     std::wstring work = argv[2];
     e2e::makeFolders(outFolder);
-    e2e::makeFolders(work);
-    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", work + L"\\BrontalTest32.dll");
-    e2e::copyFile(e2e::fixturesDir() + L"\\BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
+    e2e::putFixture(L"BrontalTest32.dll", work + L"\\BrontalTest32.dll");
+    e2e::putFixture(L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
 
     // Started from another drive with the work folder current on C:, the
     // browser opens there; the clear button then shows the name box's
@@ -87,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
     e2e::click(app["btnReg"]);
     if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
         saveWindow(confirm.hwnd(), "03-confirmation");
-        e2e::click(e2e::Product::control(confirm, "btnSim"));
+        e2e::click(confirm["btnSim"]);
         if (e2e::Ui result = app.waitForForm("Form9", 30000)) saveWindow(result.hwnd(), "04-result");
         e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
     }
@@ -104,7 +91,7 @@ int wmain(int argc, wchar_t** argv) {
                                       {"btnHelp", "Form4", "09-help"}, {"lblAdminMode1", "Form8", "10-admin-notice"}}) {
         e2e::click(app[opener]);
         if (e2e::Ui window = app.waitForForm(form, 5000)) {
-            if (std::string(form) == "Form3") e2e::clickListItem(e2e::Product::control(window, "lstPastas"), 0);
+            if (std::string(form) == "Form3") e2e::clickListItem(window["lstPastas"], 0);
             saveWindow(window.hwnd(), shot);
             PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         }

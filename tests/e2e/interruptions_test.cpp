@@ -1,9 +1,5 @@
-// The program closed, pressed and interrupted as an impatient user would: in
-// the middle of the registry wait, the folder search and the search reduced by
-// a stop, and with each of its other windows open. The program under test is
-// the build over the checking heap, so a use of freed memory fails the test
-// instead of passing by luck. A large tree in one of the common folders makes
-// every folder search last seconds, long enough to act while it runs.
+// Closed in the registry wait, a search, a stopped one, with each window open, over the checking heap (a use
+// of freed memory fails the test); a large tree in a common folder makes every search last seconds.
 #include "scenario.h"
 
 #include <algorithm>
@@ -11,27 +7,17 @@
 namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\interromper";
-// The tree lives in a common folder only while these scenarios run; the rest
-// of the time it waits outside, so other searches in this prefix stay quick.
-constexpr wchar_t kTreeInUse[] = L"C:\\Program Files (x86)\\Common Files\\brontal-arvore";
-constexpr wchar_t kTreeAside[] = L"C:\\brontal\\arvore-guardada";
-constexpr int kTreeBranches = 80, kTreeLeaves = 80;
 
 struct Interruptions : e2e::ProductTest {
-    static void SetUpTestSuite() {
-        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
-            ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name));
-        if (MoveFileW(kTreeAside, kTreeInUse)) return;
-        for (int i = 0; i < kTreeBranches * kTreeLeaves; ++i)
-            ASSERT_TRUE(e2e::makeFolders(std::wstring(kTreeInUse) + L"\\ramo" + std::to_wstring(i / kTreeLeaves) +
-                                         L"\\folha" + std::to_wstring(i % kTreeLeaves)));
-    }
-    static void TearDownTestSuite() { MoveFileW(kTreeInUse, kTreeAside); }
-
+    e2e::TreeInPlace tree{L"C:\\Program Files (x86)\\Common Files\\brontal-arvore", L"C:\\brontal\\arvore-guardada",
+                          [](const std::wstring& at) { return e2e::makeTree(at, 80); }};
     std::vector<std::string> before;
 
     void SetUp() override {
         if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        ASSERT_TRUE(tree.ready);
+        for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll"})
+            ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name));
         before = e2e::runningPrograms();
         startIn(kFolder, e2e::checkedProductExe());
         selectFile("BrontalTest32.dll");
@@ -44,8 +30,7 @@ struct Interruptions : e2e::ProductTest {
         ASSERT_TRUE(e2e::waitUntil([&] { return searching(); }, 180000)) << "the folder search did not begin";
     }
 
-    // Closed by WM_CLOSE from outside or by Alt+F4, it ends by itself within
-    // 5 s, cleanly, leaving no child program behind.
+    // Closed by WM_CLOSE or Alt+F4, it ends cleanly within 5 s, no child left behind.
     void closeAndExpectCleanEnd(bool altF4) {
         if (altF4) {
             e2e::bringToFront(app->main().hwnd());
@@ -65,15 +50,10 @@ struct Interruptions : e2e::ProductTest {
 
 TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
     enum Moment { RegistryWait, WorkerTick, Search, StoppedSearch, WindowOpen };
-    struct Case {
-        Moment moment;
-        bool altF4;
-        const char *button, *form;
-    } cases[] = {{RegistryWait, false, "", ""},  {WorkerTick, true, "", ""},
-                 {Search, false, "", ""},        {Search, true, "", ""},
-                 {StoppedSearch, false, "", ""}, {WindowOpen, false, "btnFile", "Form3"},
-                 {WindowOpen, false, "btnHelp", "Form4"}, {WindowOpen, false, "btnAbout", "Form2"},
-                 {WindowOpen, false, "btnReg", "Form6"}};
+    struct Case { Moment moment; bool altF4; const char *button, *form; } cases[] = {
+        {RegistryWait, false, "", ""}, {WorkerTick, true, "", ""}, {Search, false, "", ""}, {Search, true, "", ""},
+        {StoppedSearch, false, "", ""}, {WindowOpen, false, "btnFile", "Form3"}, {WindowOpen, false, "btnHelp", "Form4"},
+        {WindowOpen, false, "btnAbout", "Form2"}, {WindowOpen, false, "btnReg", "Form6"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::Message() << "moment " << k.moment << " " << k.form << (k.altF4 ? ", Alt+F4" : ""));
         if (!app) SetUp();
@@ -81,26 +61,22 @@ TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
             e2e::click(c(k.button));
             ASSERT_TRUE(app->waitForForm(k.form, 10000)) << k.form << " did not open";
         } else {
-            // Queued behind the click, a close at once is taken by the
-            // registry wait's first look at pending events.
+            // Queued behind the click: taken by the registry wait's first look at events.
             clickVerify();
         }
-        // The hidden worker exists for exactly as long as the registry wait; a
-        // close sent while it exists lands in one of its timer's ticks (or, on
-        // a very quick machine, in the search that follows).
+        // The hidden worker lives as long as the registry wait: a close sent then
+        // lands in a tick of its timer (or, very quick, in the search).
         if (k.moment == WorkerTick)
-            ASSERT_TRUE(e2e::waitUntil([&] { return app->loaded("Form7"); }, 60000)) << "no registry wait";
+            ASSERT_TRUE(e2e::waitUntil([&] { return bool(app->form("Form7", false)); }, 60000)) << "no registry wait";
         if (k.moment == Search || k.moment == StoppedSearch) ASSERT_NO_FATAL_FAILURE(awaitSearch());
-        // Esc and the close, queued in that order: the stop is taken first and
-        // the close while the search unwinds and goes through the slots left.
+        // Esc, then the close while the stopped search unwinds through the slots left.
         if (k.moment == StoppedSearch) PostMessageW(c("FileList").hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
         closeAndExpectCleanEnd(k.altF4);
         app.reset();
     }
 }
 
-// The answers on screen belong to the file on screen: while a verification
-// runs, the browser takes no other file.
+// The answers on screen belong to the file on screen: no other file while a verification runs.
 TEST_F(Interruptions, NoOtherFileCanBePickedWhileAVerificationRuns) {
     e2e::Ui files = c("FileList");
     clickVerify();

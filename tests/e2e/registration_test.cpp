@@ -1,12 +1,7 @@
-// Registering and unregistering real COM components through the confirmation
-// window and the self-closing result window, checked in the registry itself.
+// Real COM components registered and unregistered through the windows, checked in the registry itself.
 #include "scenario.h"
 
-#include <optional>
-
 namespace {
-
-using e2e::Product;
 
 constexpr wchar_t kFolder[] = L"C:\\brontal\\com";
 constexpr wchar_t kTest32Class[] = L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}";
@@ -18,78 +13,62 @@ constexpr char kUnregistered[] = "Componente desregistrado com sucesso.";
 // view: KEY_WOW64_32KEY, KEY_WOW64_64KEY, or 0 on 32-bit Windows, which has one.
 bool classIn(const wchar_t* key, REGSAM view) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, view); }
 
-// The file a class's InprocServer32 names, read in the 32-bit view.
-std::optional<std::wstring> serverIn32BitView(const wchar_t* classKey) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (std::wstring(classKey) + L"\\InprocServer32").c_str(), 0,
-                      KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
-        return std::nullopt;
+// The file a class's InprocServer32 names, in the 32-bit view (this process's own); "" when none.
+std::wstring serverIn32BitView(const wchar_t* classKey) {
     wchar_t value[2048] = {};
     DWORD bytes = sizeof value;
-    LONG status = RegGetValueW(key, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, value, &bytes);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? std::optional(std::wstring(value)) : std::nullopt;
+    RegGetValueW(HKEY_CLASSES_ROOT, (std::wstring(classKey) + L"\\InprocServer32").c_str(), nullptr, RRF_RT_REG_SZ,
+                 nullptr, value, &bytes);
+    return value;
 }
 
 struct Registration : e2e::ProductTest {
+    std::string prefix = "win64";
     void SetUp() override {
-        if (e2e::prefixKind() != "win64") GTEST_SKIP() << "run in the 64-bit prefix";
+        if (e2e::prefixKind() != prefix) GTEST_SKIP() << "run in the " << prefix << " prefix";
         for (const wchar_t* name : {L"BrontalTest32.dll", L"BrontalTest64.dll", L"BrontalFail32.dll", L"BrontalCtl32.ocx",
                                     L"BrontalNoEntry32.dll", L"BrontalNeedsLib32.dll"})
             ASSERT_TRUE(e2e::putFixture(name, std::wstring(kFolder) + L"\\" + name)) << e2e::narrow(name);
         startIn(kFolder);
     }
 
-    // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or
-    // with a click on "Sim"; reads the result window while it counts down
-    // (three seconds; the count itself is the window tests' business) and
-    // waits for the request to end.
-    struct Outcome {
-        std::string message;
-        std::uint32_t color = 0;
-        std::string reason;   // on the message line once the result window has gone
-    };
+    // btnReg or btnUnreg on the selected file, confirmed with Tab and Enter or a
+    // click on "Sim"; reads the result window while it counts down, waits for the end.
+    // The reason is on the message line once the result window has gone.
+    struct Outcome { std::string message; std::uint32_t color = 0; std::string reason; };
     Outcome run(const char* button, bool withKeys = true) {
         click(c(button));
         e2e::Ui question = app->waitForForm("Form6", 5000);
-        if (!question) {
-            ADD_FAILURE() << "no confirmation window";
-            return {};
-        }
-        EXPECT_EQ(Product::control(question, "lblRegUnreg").text(),
+        EXPECT_TRUE(question) << "no confirmation window";
+        if (!question) return {};
+        EXPECT_EQ(question["lblRegUnreg"].text(),
                   std::string("Deseja realmente ") + (button == std::string("btnReg") ? "registrar" : "desregistrar"));
-        EXPECT_EQ(Product::control(question, "txtComponente").text(), text("txtFile") + "?");
-        unsigned before = app->finished(brontal::ui::kRegistrationsDoneProp);
-        if (withKeys) {
-            e2e::bringToFront(question.hwnd());
-            e2e::pressKey(VK_TAB);
-            e2e::pressKey(VK_RETURN);
-        } else {
-            click(Product::control(question, "btnSim"));
-        }
+        EXPECT_EQ(question["txtComponente"].text(), text("txtFile") + "?");
         Outcome out;
-        if (e2e::Ui result = app->waitForForm("Form9", 30000)) {
-            e2e::Ui message = Product::control(result, "lblMensagem");
+        // The result window closes itself, the confirmation goes with it.
+        EXPECT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
+            if (withKeys) {
+                e2e::bringToFront(question.hwnd());
+                e2e::pressKey(VK_TAB);
+                e2e::pressKey(VK_RETURN);
+            } else {
+                click(question["btnSim"]);
+            }
+            e2e::Ui result = app->waitForForm("Form9", 30000);
+            ASSERT_TRUE(result) << "no result window";
+            e2e::Ui message = result["lblMensagem"];
             out = {message.text(), message.foreColor()};
             // It opens 1035 and 1980 twips into the main window.
             POINT main = app->main().topLeft();
             EXPECT_NEAR(result.topLeft().x, main.x + e2e::twipsToPixels(1035), 1);
             EXPECT_NEAR(result.topLeft().y, main.y + e2e::twipsToPixels(1980), 1);
-        } else {
-            ADD_FAILURE() << "no result window";
-        }
-        // It closes itself, the confirmation window goes with it and the main
-        // window is usable again.
-        EXPECT_TRUE(e2e::waitUntil(
-            [&] { return app->finished(brontal::ui::kRegistrationsDoneProp) > before; }, 20000))
-            << "the request did not end";
+        })) << "the request did not end";
         out.reason = text("txtRegistrado");   // it stays three seconds
         EXPECT_FALSE(app->form("Form6"));
         EXPECT_TRUE(app->main().enabled());
         return out;
     }
-    // The selected file registered and unregistered: its class is in that
-    // registry view (and not in the other) only while it is registered.
+    // The selected file registered and unregistered: its class is in that view (not the other) meanwhile.
     void roundTrip(const wchar_t* classKey, REGSAM view, bool withKeys = true) {
         ASSERT_FALSE(classIn(classKey, view)) << "left over from an earlier run";
         Outcome registered = run("btnReg", withKeys);
@@ -110,8 +89,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     selectFile("BrontalTest64.dll");
     roundTrip(kTest64Class, KEY_WOW64_64KEY, false);
 
-    // Components whose own registration fails, that have no entry point, and
-    // that lack a library: the outcome, then why, from regsvr32's exit code.
+    // Registration failing, no entry point, a library missing: the outcome, then why.
     for (auto [file, reason] : {std::pair{"BrontalFail32.dll", "regsvr32 (código 5): o componente retornou erro."},
                                 std::pair{"BrontalNoEntry32.dll", "regsvr32 (código 4): não é autorregistrável."},
                                 std::pair{"BrontalNeedsLib32.dll", "regsvr32 (código 3): o arquivo não carregou."}}) {
@@ -122,8 +100,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
         EXPECT_EQ(failed.reason, reason);
     }
 
-    // Enter right after the question, and "Não", register nothing; "Sim"
-    // registers the ocx like a dll.
+    // Enter at once, and "Não", register nothing; "Sim" registers the ocx like a dll.
     selectFile("BrontalCtl32.ocx");
     for (bool enterAtOnce : {true, false}) {
         click(c("btnReg"));
@@ -132,7 +109,7 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
         e2e::bringToFront(question.hwnd());
         ASSERT_TRUE(finishes(brontal::ui::kRegistrationsDoneProp, [&] {
             if (enterAtOnce) e2e::pressKey(VK_RETURN);
-            else click(Product::control(question, "btnNao"));
+            else click(question["btnNao"]);
         })) << "the question did not close";
         EXPECT_FALSE(classIn(kCtlClass, KEY_WOW64_32KEY));
         EXPECT_TRUE(app->main().enabled());
@@ -140,10 +117,8 @@ TEST_F(Registration, BothWidthsAnOcxAndAFailureAndANoThatRegistersNothing) {
     roundTrip(kCtlClass, KEY_WOW64_32KEY);
 }
 
-// A folder and a file whose names a command interpreter would rewrite: it
-// would expand %PATH% and %USERNAME% and take & ^ ! ( ) for its own. Beside
-// the file lies a decoy, a copy named as the expansion of %USERNAME% would
-// name it, registered first: looking for the file's own name must not find it.
+// Names a command interpreter would rewrite (%PATH%, %USERNAME%, & ^ ! ( )); a decoy named as the
+// expansion of %USERNAME% is registered first, and a search for the file's own name must not find it.
 TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTheyAre) {
     const std::wstring folder = L"C:\\caminho %PATH% & (x)^!", name = L"comp %USERNAME% & (1)^!.dll";
     wchar_t user[256];
@@ -172,14 +147,9 @@ TEST_F(Registration, NamesACommandInterpreterWouldRewriteReachRegsvr32AndRegAsTh
     EXPECT_FALSE(classIn(kTest32Class, KEY_WOW64_32KEY));
 }
 
-// 32-bit Windows, where neither SysWOW64 nor Sysnative exists: the program
-// runs the regsvr32.exe of System32 itself.
+// 32-bit Windows, without SysWOW64 and Sysnative: System32's own regsvr32.exe.
 struct Win32Registration : Registration {
-    void SetUp() override {
-        if (e2e::prefixKind() != "win32") GTEST_SKIP() << "run in the 32-bit prefix";
-        ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", std::wstring(kFolder) + L"\\BrontalTest32.dll"));
-        startIn(kFolder);
-    }
+    Win32Registration() { prefix = "win32"; }
 };
 
 TEST_F(Win32Registration, TheSystem32Regsvr32RegistersAndUnregisters) {

@@ -1,5 +1,4 @@
-// The verify action against the real registry (through the "reg" stand-in),
-// the load test, and the search of the common folders.
+// The verify action: the real registry (through the "reg" stand-in), the load test, the folder search.
 #include "scenario.h"
 
 namespace {
@@ -7,8 +6,7 @@ namespace {
 constexpr wchar_t kFolder[] = L"C:\\brontal\\verificar";
 constexpr wchar_t kSysWow64Copy[] = L"C:\\Windows\\SysWOW64\\BrontalTest32.dll";
 
-// Registers (or unregisters) the 32-bit fixture outside the program: this
-// test is a 32-bit process too, so it lands in the same registry view.
+// Registers (or not) the 32-bit fixture from this 32-bit process: the same registry view.
 bool callServer(const char* entry) {
     HMODULE server = LoadLibraryW((std::wstring(kFolder) + L"\\BrontalTest32.dll").c_str());
     auto call = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
@@ -34,9 +32,7 @@ struct Verify : e2e::ProductTest {
     }
 };
 
-// A registered 32-bit component with a copy in SysWOW64 is found, loaded, and
-// its copy's facts are in that folder's slot only; an unregistered 64-bit one
-// whose name lies in no common folder is neither found nor loaded.
+// A registered 32-bit component, its copy in SysWOW64's slot only; an unregistered 64-bit one, nowhere.
 TEST_F(Verify, RegisteredComponentWithACopyThenAnUnregistered64BitOne) {
     selectFile("BrontalTest32.dll");
     verifyAndWait();

@@ -1,5 +1,4 @@
-// Replays a fuzz target's corpus without the fuzzer: every file of the
-// folders given on the command line is fed to the target once.
+// Replays a fuzz target's corpus without the fuzzer: each file of the folders given, once.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -1,5 +1,4 @@
-// Any output of the registry query: the answer is exactly whether the marker
-// occurs with its letter case, and the command line keeps the name whole.
+// Any query output: the answer is whether the marker occurs, case and all; the command keeps the name whole.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

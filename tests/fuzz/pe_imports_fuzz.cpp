@@ -1,7 +1,4 @@
-// Any bytes at all: the import reader must neither crash, loop nor read
-// without end; it judges the machine as the bitness probe does, and what it
-// reads is a bounded list of bounded, non-empty names. The missing-library
-// walk over those names ends and answers one of them or nothing.
+// Any bytes: no crash or endless read, the probe's machine, bounded non-empty names, a missing one among them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -33,12 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A disk on which a name of odd length exists, in every folder, and every
     // library imports the component's own list again.
-    LibrarySearch search;
-    search.folders = {"C:\\app", "C:\\Windows\\System32"};
-    search.knownDlls = {"kernel32.dll"};
-    search.fileExists = [](const std::string& path) { return path.size() % 2 == 1; };
-    search.importsOf = [&](const std::string&) { return imports; };
-    const std::string missing = missingLibrary(imports.libraries, search);
+    const std::string missing = missingLibrary(
+        imports.libraries, {{"C:\\app", "C:\\Windows\\System32"}, {"kernel32.dll"},
+                            [](const std::string& path) { return path.size() % 2 == 1; },
+                            [&](const std::string&) { return imports; }});
     bool named = missing.empty();
     for (const std::string& name : imports.libraries) named = named || name == missing;
     if (!named) std::abort();

@@ -6,19 +6,15 @@ using brontal::folderChain;
 using brontal::folderDisplayName;
 using brontal::withTrailingBackslash;
 
-TEST(FolderChain, RunsFromTheRootDownToTheFolder) {
+TEST(FolderChain, RunsFromTheDriveRootDownToTheFolder) {
     EXPECT_EQ(folderChain("C:\\Windows\\System32"),
               (std::vector<std::string>{"C:\\", "C:\\Windows", "C:\\Windows\\System32"}));
     EXPECT_EQ(folderChain("C:\\Windows\\System32\\"), folderChain("C:\\Windows\\System32"));
     EXPECT_EQ(folderChain("D:\\"), (std::vector<std::string>{"D:\\"}));
     EXPECT_EQ(folderChain("D:"), (std::vector<std::string>{"D:\\"}));
     EXPECT_EQ(folderChain("Z:\\a\\\\b"), (std::vector<std::string>{"Z:\\", "Z:\\a", "Z:\\a\\b"}));
-}
-
-TEST(FolderChain, RefusesPathsWithoutADrive) {
-    EXPECT_TRUE(folderChain("").empty());
-    EXPECT_TRUE(folderChain("\\\\server\\share").empty());
-    EXPECT_TRUE(folderChain("relative\\path").empty());
+    // Paths without a drive have none.
+    for (const char* path : {"", "\\\\server\\share", "relative\\path"}) EXPECT_TRUE(folderChain(path).empty()) << path;
 }
 
 TEST(FolderChain, ShowsRootsInLowerCaseAndFoldersByTheirLastName) {

@@ -12,8 +12,7 @@ using namespace brontal;
 
 namespace {
 
-// A small image: headers, then one section at RVA 0x1000 (file offset 0x200)
-// holding the import descriptors and, after them, the names.
+// Headers, then one section at RVA 0x1000 (file offset 0x200): the import descriptors, then the names.
 struct Pe {
     static constexpr std::size_t kOptional = 0x58, kRaw = 0x200;
     bool plus = false;
@@ -56,53 +55,41 @@ PeImports read(std::vector<unsigned char> bytes) {
 
 using Names = std::vector<std::string>;
 
+// A search over a made-up disk: paths that exist, and the imports of some.
+struct Disk {
+    std::set<std::string> files;
+    std::map<std::string, Names> imports;
+    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
+        return {std::move(folders), {"KERNEL32.dll"}, [this](const std::string& p) { return files.count(p) > 0; },
+                [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; }};
+    }
+};
+
 } // namespace
 
-TEST(PeImports, ReadsTheLibrariesOfBothWidthsInTableOrder) {
-    for (bool plus : {false, true}) {
-        PeImports i = read(Pe(plus, {"KERNEL32.dll", "MSVBVM60.DLL", "api-ms-win-core-synch-l1-2-0.dll"}).b);
-        EXPECT_EQ(i.status, ImportsStatus::Read);
-        EXPECT_EQ(i.verdict.is64(), plus);
-        EXPECT_EQ(i.libraries, (Names{"KERNEL32.dll", "MSVBVM60.DLL", "api-ms-win-core-synch-l1-2-0.dll"}));
-    }
-    EXPECT_EQ(read(Pe(false, {}).b).status, ImportsStatus::Read);   // imports nothing
-    EXPECT_EQ(read({'n', 'o'}).status, ImportsStatus::NotPe);
-}
-
-// The loader's own view: the table ends at a descriptor without a name or an
-// address table, a section's bytes past its raw data are zeros, and an image
-// with fewer than two data directories has no import table.
-TEST(PeImports, ReadsAsTheLoaderMapsTheImage) {
-    Pe noThunks(false, {"A.dll", "B.dll"});
-    noThunks.put32(Pe::kRaw + 20 + 16, 0);
-    EXPECT_EQ(read(noThunks.b).libraries, Names{"A.dll"});
-
-    // Only the first descriptor is in the file; the terminator and the name
-    // after it are zeros of the section: an empty name.
-    Pe rawEndsEarly(true, {"A.dll"});
-    rawEndsEarly.put32(rawEndsEarly.sectionHeader + 8, 0x1000);
-    rawEndsEarly.put32(rawEndsEarly.sectionHeader + 16, 20);
-    EXPECT_EQ(read(rawEndsEarly.b).status, ImportsStatus::Unreadable);
-    // A name among the headers is read from the file where they lie.
-    rawEndsEarly.put32(Pe::kRaw + 12, 0x180);
-    std::memcpy(&rawEndsEarly.b[0x180], "H.dll", 6);
-    EXPECT_EQ(read(rawEndsEarly.b).libraries, Names{"H.dll"});
-
-    Pe oneDirectory(false, {"A.dll"});
-    oneDirectory.put32(Pe::kOptional + 92, 1);
-    EXPECT_EQ(read(oneDirectory.b).libraries, Names{});
-}
-
-// Broken tables, each where a careless reader would run off, loop or allocate.
-TEST(PeImports, ABrokenTableIsUnreadableNeverACrash) {
+// A two-library table of either width, changed as each case says, read as the loader maps it (the table ends
+// at a descriptor without a name or thunks, raw data ends in zeros); a broken one is unreadable, never a crash.
+TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
+    constexpr auto ok = ImportsStatus::Read;
     struct Case {
-        const char* what;
-        void (*breakIt)(Pe&);
+        const char* what; void (*change)(Pe&); ImportsStatus status = ImportsStatus::Unreadable; Names libraries = {};
     } cases[] = {
+        {"as built", [](Pe&) {}, ok, {"A.dll", "B.dll"}},
+        {"the second without an address table", [](Pe& p) { p.put32(Pe::kRaw + 20 + 16, 0); }, ok, {"A.dll"}},
+        // Only the first descriptor is in the file; the terminator and the
+        // name after it are zeros of the section: an empty name...
+        {"raw data ends after one descriptor", [](Pe& p) { p.put32(p.sectionHeader + 16, 20); }},
+        // ...unless the name lies among the headers, read from the file.
+        {"name among the headers", [](Pe& p) {
+             p.put32(p.sectionHeader + 16, 20);
+             p.put32(Pe::kRaw + 12, 0x180);
+             std::memcpy(&p.b[0x180], "H.dll", 6);
+         }, ok, {"H.dll"}},
+        {"one data directory", [](Pe& p) { p.put32(Pe::kOptional + (p.plus ? 108 : 92), 1); }, ok, {}},
         {"import table outside every section", [](Pe& p) { p.put32(p.importEntry(), 0x9000); }},
         {"name outside every section", [](Pe& p) { p.put32(Pe::kRaw + 12, 0x7FFFFFF0); }},
         {"empty name", [](Pe& p) { p.b[Pe::kRaw + 60] = 0; }},
-        {"name without its end", [](Pe& p) { std::memset(&p.b[Pe::kRaw + 60], 'x', 0x200 - 60); }},
+        {"name longer than 260 bytes", [](Pe& p) { std::memset(&p.b[Pe::kRaw + 60], 'x', 0x200 - 60); }},
         {"97 sections", [](Pe& p) { p.put16(0x46, 97); }},
         {"unknown optional header", [](Pe& p) { p.put16(Pe::kOptional, 0x107); }},
         {"optional header too short", [](Pe& p) { p.put16(0x54, 64); }},
@@ -119,37 +106,27 @@ TEST(PeImports, ABrokenTableIsUnreadableNeverACrash) {
              std::memcpy(&p.b[Pe::kRaw + 20 * 1100], "A.dll", 6);
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Pe pe(false, {"A.dll", "B.dll"});
-        c.breakIt(pe);
-        PeImports i = read(pe.b);
-        EXPECT_EQ(i.status, ImportsStatus::Unreadable);
-        EXPECT_TRUE(i.libraries.empty());
+    for (bool plus : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.what << (plus ? ", PE32+" : ", PE32"));
+            Pe pe(plus, {"A.dll", "B.dll"});
+            c.change(pe);
+            PeImports i = read(pe.b);
+            EXPECT_EQ(i.status, c.status);
+            EXPECT_EQ(i.verdict.is64(), plus);
+            EXPECT_EQ(i.libraries, c.libraries);
+        }
+        // Cut anywhere: no image, unreadable, or (past the last byte the table needs) whole.
+        const Pe whole(plus, {"A.dll", "B.dll"});
+        for (std::size_t keep = 0; keep < whole.b.size(); ++keep) {
+            PeImports i = read(std::vector<unsigned char>(whole.b.begin(), whole.b.begin() + keep));
+            ASSERT_TRUE(i.status != ImportsStatus::Read || i.libraries == (Names{"A.dll", "B.dll"})) << keep;
+        }
     }
-    // Cut anywhere: no image, unreadable, or (past the last byte the table needs) whole.
-    const Pe whole(true, {"A.dll", "B.dll"});
-    for (std::size_t keep = 0; keep < whole.b.size(); ++keep) {
-        PeImports i = read(std::vector<unsigned char>(whole.b.begin(), whole.b.begin() + keep));
-        ASSERT_TRUE(i.status != ImportsStatus::Read || i.libraries == (Names{"A.dll", "B.dll"})) << keep;
-    }
+    EXPECT_EQ(read(Pe(false, {}).b).status, ImportsStatus::Read);   // imports nothing
+    EXPECT_EQ(read({'n', 'o'}).status, ImportsStatus::NotPe);
 }
 
-namespace {
-
-// A search over a made-up disk: paths that exist, and the imports of some.
-struct Disk {
-    std::set<std::string> files;
-    std::map<std::string, Names> imports;
-    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
-        LibrarySearch s{std::move(folders), {"KERNEL32.dll"}};
-        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
-        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
-        return s;
-    }
-};
-
-} // namespace
 
 TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
     Disk disk;
@@ -158,10 +135,7 @@ TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
     disk.imports["C:\\app\\helper.dll"] = {"ole32.dll", "runtime.dll"};
     disk.imports["C:\\Windows\\System32\\sys.dll"] = {"gone.dll"};   // the system's: not followed
     disk.imports["C:\\app\\loop.dll"] = {"loop.dll", "ole32.dll"};
-    struct Case {
-        Names imports;
-        std::string missing;
-    } cases[] = {
+    struct Case { Names imports; std::string missing; } cases[] = {
         {{"ole32.dll", "win.dll", "sys.dll"}, ""},
         {{"ole32.dll", "MSVBVM60.DLL", "other.dll"}, "MSVBVM60.DLL"},
         {{"api-ms-win-crt-runtime-l1-1-0.dll", "EXT-MS-win-foo.dll", "kernel32.DLL"}, ""},   // sets, a known DLL
@@ -182,11 +156,7 @@ TEST(MissingLibrary, ReasonForEachKindOfImage) {
                   "C:\\Windows\\Sysnative\\only64.dll", "C:\\Windows\\System32\\only32.dll"};
     const auto read = ImportsStatus::Read, unreadable = ImportsStatus::Unreadable;
     const PeVerdict i386 = machineVerdict(0x014C), amd64 = machineVerdict(0x8664);
-    struct Case {
-        PeImports component;
-        bool windows64;
-        std::string reason;
-    } cases[] = {
+    struct Case { PeImports component; bool windows64; std::string reason; } cases[] = {
         {{read, i386, {"ole32.dll", "only32.dll", "MSVBVM60.DLL"}}, true, "Biblioteca ausente: MSVBVM60.DLL"},
         {{read, i386, {"only64.dll"}}, true, "Biblioteca ausente: only64.dll"},
         {{read, i386, {"ole32.dll"}}, false, ""},   // all there: the file tells no reason

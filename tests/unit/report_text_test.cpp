@@ -21,55 +21,26 @@ TEST(FoldersFromHits, CutsByTheSelectedNamesLength) {
     EXPECT_EQ(foldersFromHits({"C:\\Pasta\\Ação.dll"}, "Ação.dll"), std::vector<std::string>{"C:\\Pasta"});
 }
 
-// The two main cases, through the alias and not, are read for real by the
-// report's end-to-end scenarios.
+// The two main cases, through the alias and not, are read for real end to end.
 TEST(CopyReadPath, OnlyTheExactSystem32AndItsSubfoldersGoThroughTheAlias) {
     EXPECT_EQ(copyReadPath("C:\\Windows\\System32\\drivers", "a.dll", true),
               "C:\\Windows\\Sysnative\\drivers\\a.dll");
     EXPECT_EQ(copyReadPath("c:\\windows\\system32", "a.dll", true), "c:\\windows\\system32\\a.dll");
 }
 
-namespace {
-
-ReportFields header() {
-    ReportFields r;
-    r.fileName = "comdlg32.ocx";
-    r.address = "C:\\Windows\\SysWOW64\\comdlg32.ocx";
-    r.date = "05/03/2019 14:07:33";
-    r.bitness = "32 bits";
-    r.size = "137,34 kB";
-    r.systemLine = "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits";
-    return r;
-}
-
-const std::string kHead = "Arquivo referência: comdlg32.ocx\r\n"
-                          "Endereço: C:\\Windows\\SysWOW64\\comdlg32.ocx\r\n"
-                          "05/03/2019 14:07:33 - 32 bits - 137,34 kB\r\n"
-                          "\r\n";
-const std::string kTail = "\r\n"
-                          "\r\n"
-                          "Rodando em Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits";
-
-} // namespace
-
-TEST(ReportText, WithoutFoldersSevenLines) {
-    ReportFields r = header();
-    r.copies.push_back({"ignored", "ignored"}); // not found: copies do not count
-    EXPECT_EQ(reportText(r), kHead + "Componente não encontrado nas pastas comuns." + kTail);
-}
-
-TEST(ReportText, OneFolderTenLinesTwoFoldersThirteen) {
-    ReportFields r = header();
+TEST(ReportText, SevenLinesWithoutFoldersThreeMoreForEachFolder) {
+    ReportFields r{"comdlg32.ocx", "C:\\Windows\\SysWOW64\\comdlg32.ocx", "05/03/2019 14:07:33", "32 bits", "137,34 kB",
+                   "Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits"};
+    const std::string head = "Arquivo referência: comdlg32.ocx\r\n"
+                             "Endereço: C:\\Windows\\SysWOW64\\comdlg32.ocx\r\n"
+                             "05/03/2019 14:07:33 - 32 bits - 137,34 kB\r\n\r\n",
+                      tail = "\r\n\r\nRodando em Sistema operacional Windows 7 SP1 (v6.1.7601) / 64 bits";
+    r.copies.push_back({"ignored", "ignored"});   // not found: copies do not count
+    EXPECT_EQ(reportText(r), head + "Componente não encontrado nas pastas comuns." + tail);
     r.found = true;
-    r.copies.push_back({"C:\\Windows\\SysWOW64", "05/03/2019 14:07:33 - 32 bits - 137,34 kB"});
-    EXPECT_EQ(reportText(r), kHead +
-                                 "Encontrado nas pastas: \r\n"
-                                 "\r\n"
-                                 "C:\\Windows\\SysWOW64\r\n"
-                                 "05/03/2019 14:07:33 - 32 bits - 137,34 kB" +
-                                 kTail);
-    r.copies.push_back({"C:\\Windows\\System32", kCopyUnreadable});
-    EXPECT_EQ(reportText(r), kHead +
+    r.copies = {{"C:\\Windows\\SysWOW64", "05/03/2019 14:07:33 - 32 bits - 137,34 kB"},
+                {"C:\\Windows\\System32", kCopyUnreadable}};
+    EXPECT_EQ(reportText(r), head +
                                  "Encontrado nas pastas: \r\n"
                                  "\r\n"
                                  "C:\\Windows\\SysWOW64\r\n"
@@ -77,5 +48,5 @@ TEST(ReportText, OneFolderTenLinesTwoFoldersThirteen) {
                                  "\r\n"
                                  "C:\\Windows\\System32\r\n"
                                  "Não foi possível ler o arquivo nesta pasta." +
-                                 kTail);
+                                 tail);
 }

@@ -1,5 +1,4 @@
-// A program that runs with administrator rights must not load a DLL that
-// someone has put beside it or in the current folder.
+// Run with administrator rights, the program loads no DLL put beside it or in the current folder.
 #include <gtest/gtest.h>
 
 #include <windows.h>

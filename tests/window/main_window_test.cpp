@@ -1,6 +1,4 @@
-// The main window where the end-to-end scenarios cannot take it: user mode,
-// refusals and the message line's clear fired through its timer, the press
-// effect under misuse, the size-label blink, and the links of Help and About.
+// The main window where end to end cannot go: user mode, timed clears, misused presses, the blink, links.
 #include "stand_ins.h"
 
 #include <shellapi.h>
@@ -12,23 +10,14 @@ namespace {
 
 using namespace window_test;
 
-struct MainWindowTest : FormsTest {
-    void select(const std::string& name, const std::string& shown) {
-        c("lblDirAddress").setText("C:\\Pasta com espaços\\");
-        c("lblFileAddress").setText(name);
-        c("txtFile").setText(shown);
-        c("lblb").setText("32");
-    }
-};
+using MainWindowTest = FormsTest;
 
 TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
-    struct Case {
-        bool elevated;
-        const char *shown, *hidden, *text, *cmdTip, *regeditTip, *verb;
-    } cases[] = {{false, "lblAdminMode0", "lblAdminMode2", "Executando em modo usuário.", " Prompt de Comando (CMD) ",
-                  " Registro do Windows (Regedit) ", ""},
-                 {true, "lblAdminMode2", "lblAdminMode0", "Executando como administrador.",
-                  " Prompt de Comando (CMD) - modo admin ", " Registro do Windows (Regedit) - 32 bits ", "runas"}};
+    struct Case { bool elevated; const char *shown, *hidden, *text, *cmdTip, *regeditTip, *verb; } cases[] = {
+        {false, "lblAdminMode0", "lblAdminMode2", "Executando em modo usuário.", " Prompt de Comando (CMD) ",
+         " Registro do Windows (Regedit) ", ""},
+        {true, "lblAdminMode2", "lblAdminMode0", "Executando como administrador.",
+         " Prompt de Comando (CMD) - modo admin ", " Registro do Windows (Regedit) - 32 bits ", "runas"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.elevated ? "elevated" : "user mode");
         recorder.shell.clear();
@@ -47,21 +36,22 @@ TEST_F(MainWindowTest, TheModeDecidesRegistrationTipsAndTheShortcutsVerb) {
     }
 }
 
-TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer) {
+TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimerOnly) {
     open();
     const char* const selectFirst = "É preciso selecionar um arquivo primeiro.";
-    struct Case {
-        const char *name, *shown, *button, *message;
-    } cases[] = {{"", "", "btnReg", selectFirst},
-                 // A folder change empties the name box but leaves the last name behind.
-                 {"old.dll", "", "btnUnreg", selectFirst},
-                 {"leia-me.txt", "leia-me.txt", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."},
-                 {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
-                 {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
+    struct Case { const char *name, *shown, *button, *message; } cases[] = {
+        {"", "", "btnReg", selectFirst},
+        {"old.dll", "", "btnUnreg", selectFirst},   // a folder change empties the name box, not the last name
+        {"leia-me.txt", "leia-me.txt", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."},
+        {"leia-me.txt", "leia-me.txt", "btnUnreg", "Apenas arquivos dll ou ocx podem ser desregistrados."},
+        {"x.dll.bak", "x.dll.bak", "btnReg", "Apenas arquivos dll ou ocx podem ser registrados."}};
     ui::Timer& clear = main->timer("TimerMensagem");
+    c("lblDirAddress").setText("C:\\Pasta com espaços\\");
+    c("lblb").setText("32");
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.name) + " shown as \"" + k.shown + "\", " + k.button);
-        select(k.name, k.shown);
+        c("lblFileAddress").setText(k.name);
+        c("txtFile").setText(k.shown);
         int beeps = recorder.beeps, opened = 0;
         ui::runLater([&] {
             if (ui::Form* question = shownForm("Form6")) ++opened, question->close();
@@ -79,22 +69,18 @@ TEST_F(MainWindowTest, RefusalsBeepSayWhyOpenNothingAndTheirLineClearsOnItsTimer
         EXPECT_FALSE(clear.enabled());
     }
     EXPECT_TRUE(recorder.runs.empty());
-}
 
-// The clear that a refusal set up takes that refusal only: an answer written
-// on the line before it falls due stays.
-TEST_F(MainWindowTest, TheMessageLinesClearSparesALaterAnswer) {
-    open();
-    main->ShowErrorMessage("É preciso selecionar um arquivo primeiro.");
+    // The clear that a refusal set up takes that refusal only: an answer
+    // written on the line before it falls due stays.
+    main->ShowErrorMessage(selectFirst);
     c("txtRegistrado").setForeColor(ui::kGreen);
     c("txtRegistrado").setText("Componente 32 bits localizado no Registro.");
-    main->timer("TimerMensagem").fire();
+    clear.fire();
     EXPECT_EQ(c("txtRegistrado").text(), "Componente 32 bits localizado no Registro.");
-    EXPECT_FALSE(main->timer("TimerMensagem").enabled());
+    EXPECT_FALSE(clear.enabled());
 }
 
-// The press effect through the mouse messages a control really gets, in the
-// orders a user can make them.
+// The press effect through the mouse messages a control gets, in any order a user makes them.
 TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
     open();
     ui::Control &text = c("lblSystem32"), &image = c("imgSystem32"), &other = c("lblSysWOW64");
@@ -104,11 +90,14 @@ TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
     const std::vector<int> home = places();
     auto send = [](ui::Control& to, UINT msg, WPARAM keys) { SendMessageW(to.hwnd(), msg, keys, MAKELPARAM(2, 2)); };
 
-    send(text, WM_LBUTTONDOWN, MK_LBUTTON);
-    EXPECT_EQ(places(), (std::vector<int>{home[0] + 15, home[1] + 15, home[2] + 15, home[3] + 15, home[4], home[5]}));
-    send(text, WM_LBUTTONUP, 0);
-    EXPECT_EQ(places(), home) << "a click";
-    EXPECT_EQ(recorder.shell.size(), 1u);
+    // Pressed by its label or its icon, the pair moves together.
+    for (ui::Control* pressed : {&text, &image}) {
+        send(*pressed, WM_LBUTTONDOWN, MK_LBUTTON);
+        EXPECT_EQ(places(), (std::vector<int>{home[0] + 15, home[1] + 15, home[2] + 15, home[3] + 15, home[4], home[5]}));
+        send(*pressed, WM_LBUTTONUP, 0);
+        EXPECT_EQ(places(), home) << "a click";
+    }
+    EXPECT_EQ(recorder.shell.size(), 2u);
 
     send(text, WM_RBUTTONDOWN, MK_RBUTTON);
     send(text, WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON);
@@ -125,7 +114,7 @@ TEST_F(MainWindowTest, ThePressEffectAlwaysComesBackToTheDesignPlace) {
     EXPECT_EQ(places(), home) << "a lost capture";
     send(text, WM_LBUTTONUP, 0);
     EXPECT_EQ(places(), home) << "the release after the lost capture";
-    EXPECT_EQ(recorder.shell.size(), 2u) << "only the two left presses released on the pair opened its folder";
+    EXPECT_EQ(recorder.shell.size(), 3u) << "only the three left presses released on the pair opened its folder";
 }
 
 TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
@@ -142,9 +131,7 @@ TEST_F(MainWindowTest, SizeLabelsBlinkBetweenTwoColours) {
     EXPECT_EQ(c("lblSysWOW64KB").foreColor(), 0x808080u);
 }
 
-// Help's buttons open the documents in the ReadMe folder beside the program
-// and About's link the author's site; a document the shell cannot find is no
-// reason to say anything or to close.
+// Help's documents in the ReadMe folder, About's site; a document not found is no reason to say anything.
 TEST_F(MainWindowTest, HelpAndAboutOpenTheirDocumentsAndSite) {
     open();
     recorder.shellAnswer = SE_ERR_FNF;

@@ -1,5 +1,4 @@
-// What a registration run comes to when the system says no, with the runs
-// stood in for, and the result window's countdown fired through its timer.
+// A registration when the system says no (the runs stood in for), and the result window's countdown.
 #include "stand_ins.h"
 
 #include "registration/confirm_window.h"
@@ -16,19 +15,13 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
     open();
     const std::string name = "Teste & 100%.dll", path = "C:\\Pasta com espaços\\" + name;
     const char *registered = "Componente registrado com sucesso.", *failed = "Erro ao tentar registrar componente.";
+    // The reason is on the message line once the result window has closed.
     struct Case {
-        const char* mode;
-        bool elevated;
-        ProcessExit exit;
-        const char* text;
-        bool green;
-        std::string messageBox;
-        std::string reason = "";   // on the message line once the result window has closed
+        const char* mode; bool elevated; ProcessExit exit; const char* text; bool green;
+        std::string messageBox, reason = "";
     } cases[] = {
         {"1", true, {true, true, 0}, registered, true, ""},
-        {"0", true, {true, true, 0}, "Componente desregistrado com sucesso.", true, ""},
         {"1", false, {true, true, 0}, registered, true, ""},
-        {"1", true, {true, true, 3}, failed, false, "", brontal::exitCodeReason(3)},
         {"0", true, {true, true, 5}, "Erro ao tentar desregistrar componente.", false, "", brontal::exitCodeReason(5)},
         {"1", false, {true, true, 0xC0000005}, failed, false, "", "regsvr32 terminou com o código 3221225477."},
         {"1", true, {true, false, 0}, failed, false, ""},   // no exit code to be read
@@ -75,7 +68,7 @@ TEST_F(FormsTest, OutcomesSayWhatHappenedAndNeverClaimASuccessThatWasNot) {
     }
 }
 
-TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItself) {
+TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItselfOrByItsCloseBox) {
     open();
     reg::ResultWindow result(*main);
     ui::Timer& timer = result.timer("TimerCount");
@@ -94,18 +87,16 @@ TEST_F(FormsTest, ResultWindowCountsDownOnItsTimerAndClosesItself) {
     EXPECT_EQ(seen, (std::vector<std::string>{"2 shown", "1 shown", "0 hidden"}));
     EXPECT_FALSE(result.isOpen());
     EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
-}
 
-TEST_F(FormsTest, ResultWindowClosedEarlyLetsTheCallerGoOn) {
-    open();
-    reg::ResultWindow result(*main);
-    PostMessageW(result.hwnd(), WM_CLOSE, 0, 0);   // its close box, before the first tick
-    result.showModal();
-    EXPECT_FALSE(result.isOpen());
+    // Closed by its close box before the first tick, it lets the caller go on,
+    // and its timer went with it: no tick reaches the closed window.
+    reg::ResultWindow early(*main);
+    PostMessageW(early.hwnd(), WM_CLOSE, 0, 0);
+    early.showModal();
+    EXPECT_FALSE(early.isOpen());
     EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
-    // Its timer went with it: no tick reaches the closed window.
-    result.timer("TimerCount").fire();
-    EXPECT_EQ(result.countdown(), 3);
+    early.timer("TimerCount").fire();
+    EXPECT_EQ(early.countdown(), 3);
 }
 
 } // namespace

@@ -1,7 +1,4 @@
-// The report's copy of everything, over real files in a temporary folder:
-// every listed folder is read again at copy time, a copy gone since the
-// search is said to be unreadable, a clipboard that refuses is no copy, and
-// the status line goes on its timer.
+// Copy-all over real files: every folder read again, a copy gone unreadable, a refusing clipboard no copy.
 #include "stand_ins.h"
 
 #include <filesystem>
@@ -52,12 +49,11 @@ TEST_F(ReportTest, CopyReadsEveryFolderAgainAndSaysWhatBecameOfIt) {
     const std::string before = factsOf(0);
     writeImage(root / "A" / kName, 4096);
 
-    // One press at a time: a second one before the release must not become the place to go back to.
+    // A second press before the release must not become the place to go back to.
     ui::Control& button = report["btnCopyAll"];
     const int left = button.left();
-    button.onMouseDown({1, 0, 0});
+    for (int press = 0; press < 2; ++press) button.onMouseDown({1, 0, 0});
     EXPECT_EQ(button.left(), left + 15);
-    button.onMouseDown({1, 0, 0});
     button.onMouseUp({1, 0, 0});
     EXPECT_EQ(button.left(), left);
     button.onClick();

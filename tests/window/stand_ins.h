@@ -1,8 +1,6 @@
 #pragma once
-// The main window in this process with the system stood in for: the token
-// probe (Wine runs everything elevated, so user mode is only seen this way),
-// beeps, message boxes, the shell, the clipboard and the hidden runs are
-// recorded, and none of them blocks.
+// The main window in this process, the system stood in for, recorded, never blocking: the token probe
+// (Wine runs all elevated), beeps, message boxes, the shell, the clipboard, the hidden runs.
 #include <gtest/gtest.h>
 
 #include <windows.h>

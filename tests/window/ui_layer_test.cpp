@@ -1,5 +1,4 @@
-// The window layer: what the forms rely on of it, whatever order a form
-// makes its controls in.
+// The window layer's z-order, whatever order a form makes its controls in.
 #include <gtest/gtest.h>
 
 #include <windows.h>

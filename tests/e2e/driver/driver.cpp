@@ -1,7 +1,7 @@
 #include "driver.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <iterator>
 #include <stdexcept>
 
 #include <tlhelp32.h>
@@ -36,40 +36,18 @@ std::string atomText(HWND hwnd, const wchar_t* prop) {
     return narrow(std::wstring_view(buf, n));
 }
 
-std::wstring className(HWND hwnd) {
-    wchar_t buf[64];
-    int n = GetClassNameW(hwnd, buf, 64);
-    return std::wstring(buf, n > 0 ? n : 0);
+// The enumerations' callback: a lambda lacks the system's calling convention here.
+BOOL CALLBACK collect(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
 }
 
-// Callbacks of the enumerations: the system calls them with its own calling
-// convention, which a lambda does not have on this platform.
-struct WindowSeek {
-    DWORD pid;
+// The windows under parent, all levels; the top-level windows without one.
+std::vector<HWND> windowsUnder(HWND parent = nullptr) {
     std::vector<HWND> found;
-    static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-        auto* s = reinterpret_cast<WindowSeek*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid) s->found.push_back(hwnd);
-        return TRUE;
-    }
-};
-
-struct NameSeek {
-    std::string name;
-    HWND found;
-    static BOOL CALLBACK visit(HWND hwnd, LPARAM param) {
-        auto* s = reinterpret_cast<NameSeek*>(param);
-        if (atomText(hwnd, brontal::ui::kNameProp) != s->name) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-    }
-};
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
-    return s;
+    if (parent) EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+    else EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 POINT centre(const Ui& control) {
@@ -93,8 +71,7 @@ POINT listItemPoint(const Ui& list, int index) {
     return p;
 }
 
-// Two single clicks on the same spot in quick succession are a double click
-// to Windows: the next click waits until it can no longer count as one.
+// Two clicks on one spot in quick succession make a double click: the next one waits that out.
 POINT lastClick{-1000, -1000};
 ULONGLONG lastClickTime = 0;
 
@@ -118,20 +95,19 @@ void clicksAt(POINT screen, int clicks) {
 
 } // namespace
 
+// UTF-8 never takes fewer bytes than UTF-16 takes units, nor more than three bytes a unit.
 std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
+    std::wstring out(utf8.size(), L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                                static_cast<int>(out.size()));
+    return out.substr(0, static_cast<size_t>(n));
 }
 
 std::string narrow(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
+    std::string out(wide.size() * 3, '\0');
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                                static_cast<int>(out.size()), nullptr, nullptr);
+    return out.substr(0, static_cast<size_t>(n));
 }
 
 bool waitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
@@ -156,21 +132,9 @@ std::uint32_t Ui::foreColor() const {
 }
 
 std::string Ui::text() const {
-    LRESULT n = send(hwnd_, WM_GETTEXTLENGTH);
-    if (n <= 0) return {};
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
-    LRESULT got = send(hwnd_, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buf.data()));
-    buf.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return narrow(buf);
-}
-
-bool Ui::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-bool Ui::visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-RECT Ui::screenRect() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r;
+    std::wstring buf(static_cast<size_t>(std::max<LRESULT>(send(hwnd_, WM_GETTEXTLENGTH), 0)) + 1, L'\0');
+    LRESULT got = send(hwnd_, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    return narrow(std::wstring_view(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0))));
 }
 
 POINT Ui::posInParent() const {
@@ -180,26 +144,18 @@ POINT Ui::posInParent() const {
     return p;
 }
 
-SIZE Ui::size() const {
-    RECT r = screenRect();
-    return {r.right - r.left, r.bottom - r.top};
-}
-
 int Ui::count() const { return static_cast<int>(send(hwnd_, LB_GETCOUNT)); }
 
 std::string Ui::item(int index) const {
-    LRESULT n = send(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (n < 0) return {};
-    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    std::wstring buf(static_cast<size_t>(std::max<LRESULT>(send(hwnd_, LB_GETTEXTLEN, index), 0)) + 1, L'\0');
     LRESULT got = send(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
-    buf.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return narrow(buf);
+    return narrow(std::wstring_view(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0))));
 }
 
 int Ui::find(std::string_view text) const {
-    std::wstring wanted = lower(widen(text));
+    std::wstring wanted = widen(text);
     for (int i = 0, n = count(); i < n; ++i)
-        if (lower(widen(item(i))) == wanted) return i;
+        if (CompareStringOrdinal(widen(item(i)).c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL) return i;
     return -1;
 }
 
@@ -214,18 +170,15 @@ void clickListItem(const Ui& list, int index) { clicksAt(listItemPoint(list, ind
 void doubleClickListItem(const Ui& list, int index) { clicksAt(listItemPoint(list, index), 2); }
 
 void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<std::pair<WORD, DWORD>> strokes;
-    for (WORD key : keys) strokes.emplace_back(key, 0);
-    for (auto it = keys.end(); it != keys.begin();) strokes.emplace_back(*--it, KEYEVENTF_KEYUP);
-    for (auto [key, flags] : strokes) {
+    auto stroke = [](WORD key, DWORD flags) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = key;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = flags;
+        in.ki = {key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
         SendInput(1, &in, sizeof in);
         Sleep(25);
-    }
+    };
+    for (WORD key : keys) stroke(key, 0);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) stroke(*it, KEYEVENTF_KEYUP);
 }
 
 void mouseButtons(DWORD flags) {
@@ -255,49 +208,43 @@ std::vector<std::string> runningPrograms() {
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        names.push_back(narrow(lower(entry.szExeFile)));
+        names.push_back(narrow(CharLowerW(entry.szExeFile)));
     CloseHandle(snapshot);
     return names;
 }
 
-void bringToFront(HWND window) {
-    SetForegroundWindow(window);
-    Sleep(50);
+// The program under test may hold the clipboard for a moment.
+bool openClipboard() {
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50))
+        if (OpenClipboard(nullptr)) return true;
+    return false;
 }
 
 std::optional<std::string> clipboardText() {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-        if (!OpenClipboard(nullptr)) continue;
-        std::optional<std::string> text;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = narrow(chars);
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return text;
+    if (!openClipboard()) return std::nullopt;
+    std::optional<std::string> text;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+        text = narrow(chars);
+        GlobalUnlock(data);
     }
-    return std::nullopt;
+    CloseClipboard();
+    return text;
 }
 
 bool setClipboardText(const std::wstring& text) {
-    for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-        if (!OpenClipboard(nullptr)) continue;
-        EmptyClipboard();
-        bool ok = false;
-        if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
-            if (void* p = GlobalLock(mem)) {
-                std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(p));
-                GlobalUnlock(mem);
-                ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-            }
-            if (!ok) GlobalFree(mem);
-        }
-        CloseClipboard();
-        return ok;
+    if (!openClipboard()) return false;
+    EmptyClipboard();
+    bool ok = false;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (void* p = mem ? GlobalLock(mem) : nullptr) {
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(p));
+        GlobalUnlock(mem);
+        ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
     }
-    return false;
+    if (mem && !ok) GlobalFree(mem);
+    CloseClipboard();
+    return ok;
 }
 
 bool registryKeyExists(HKEY root, const std::wstring& subkey, REGSAM view) {
@@ -324,12 +271,6 @@ Product::Product(Options options) {
     }
 }
 
-Product::~Product() { terminate(); }
-
-bool Product::running() const {
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 std::optional<DWORD> Product::waitForExit(DWORD timeoutMs) const {
     DWORD code = 0;
     if (!process_.hProcess || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0 ||
@@ -348,25 +289,23 @@ void Product::terminate() {
 }
 
 std::vector<HWND> Product::topLevelWindows() const {
-    WindowSeek seek{process_.dwProcessId, {}};
-    EnumWindows(&WindowSeek::visit, reinterpret_cast<LPARAM>(&seek));
-    return seek.found;
+    std::vector<HWND> own;
+    for (HWND w : windowsUnder()) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == process_.dwProcessId) own.push_back(w);
+    }
+    return own;
 }
 
-Ui Product::form(std::string_view formName) const {
+Ui Product::form(std::string_view formName, bool shownOnly) const {
     for (HWND w : topLevelWindows())
-        if (IsWindowVisible(w) && Ui(w).name() == formName) return Ui(w);
+        if ((!shownOnly || IsWindowVisible(w)) && Ui(w).name() == formName) return Ui(w);
     return {};
 }
 
 unsigned Product::finished(const wchar_t* countProp) const {
     return static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetPropW(main_.hwnd(), countProp)));
-}
-
-bool Product::loaded(std::string_view formName) const {
-    for (HWND w : topLevelWindows())
-        if (Ui(w).name() == formName) return true;
-    return false;
 }
 
 Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
@@ -375,28 +314,23 @@ Ui Product::waitForForm(std::string_view formName, DWORD timeoutMs) const {
     return found;
 }
 
-Ui Product::control(const Ui& form, std::string_view controlName) {
-    NameSeek seek{std::string(controlName), nullptr};
-    EnumChildWindows(form.hwnd(), &NameSeek::visit, reinterpret_cast<LPARAM>(&seek));
-    if (!seek.found) throw std::runtime_error("no control " + seek.name + " in " + form.name());
-    return Ui(seek.found);
+Ui Ui::operator[](std::string_view controlName) const {
+    for (HWND w : windowsUnder(hwnd_))
+        if (Ui(w).name() == controlName) return Ui(w);
+    throw std::runtime_error("no control " + std::string(controlName) + " in " + name());
 }
 
 std::vector<Ui> Product::messageBoxes() const {
     std::vector<Ui> boxes;
+    wchar_t kind[16];
     for (HWND w : topLevelWindows())
-        if (IsWindowVisible(w) && className(w) == L"#32770") boxes.emplace_back(w);
+        if (IsWindowVisible(w) && GetClassNameW(w, kind, 16) && std::wstring_view(kind) == L"#32770")
+            boxes.emplace_back(w);
     return boxes;
 }
 
-void Product::pressOk(const Ui& box) {
-    PostMessageW(box.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd(), IDOK)));
-}
-
 std::wstring productExe() {
-    // BRONTAL_E2E_PRODUCT points the driver at another copy of the program,
-    // for example the one unpacked from the release zip.
+    // Another copy of the program, such as the one unpacked from the release zip.
     wchar_t other[MAX_PATH];
     DWORD n = GetEnvironmentVariableW(L"BRONTAL_E2E_PRODUCT", other, MAX_PATH);
     if (n > 0 && n < MAX_PATH) return other;

@@ -1,8 +1,5 @@
 #pragma once
-// Drives the real Brontal32.exe from another process, as a user would: it
-// starts the program, finds its windows and controls by the names the window
-// layer publishes as window properties, clicks and types with SendInput, reads
-// texts, states and positions, and ends the program when the test is over.
+// Drives the real Brontal32.exe from outside as a user would, its windows found by their published names.
 #include <windows.h>
 
 #include <cstdint>
@@ -37,18 +34,21 @@ public:
     std::string tip() const;                    // the published tooltip
     std::string picture() const;                // the published picture id
     std::uint32_t foreColor() const;            // the published colour value
-    bool enabled() const;
-    bool visible() const;                       // its own style bit
-    RECT screenRect() const;
+    bool enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    bool visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }   // its own style bit
+    RECT screenRect() const { RECT r{}; GetWindowRect(hwnd_, &r); return r; }
     POINT topLeft() const { return {screenRect().left, screenRect().top}; }
     POINT posInParent() const;                  // pixels, in the parent's client area
-    SIZE size() const;
+    SIZE size() const { RECT r = screenRect(); return {r.right - r.left, r.bottom - r.top}; }
 
     // List boxes.
     int count() const;
     std::string item(int index) const;
     int find(std::string_view text) const;      // exact, case-insensitive; -1 when absent
     std::vector<std::string> items() const;
+
+    // A control of this form by its published name; throws when absent.
+    Ui operator[](std::string_view controlName) const;
 
 private:
     HWND hwnd_ = nullptr;
@@ -58,14 +58,13 @@ private:
 void click(const Ui& control);
 void clickListItem(const Ui& list, int index);
 void doubleClickListItem(const Ui& list, int index);
-// Presses the keys in order and lets them go in the reverse order: {VK_MENU, VK_F4}.
+// Presses the keys in order, lets them go in reverse: {VK_MENU, VK_F4}.
 void pressKeys(std::initializer_list<WORD> keys);
 inline void pressKey(WORD key) { pressKeys({key}); }
 void mouseButtons(DWORD flags);      // MOUSEEVENTF_LEFTDOWN and the like, where the pointer is
-// Presses the buttons at from, moves by (dx, dy) in small steps as a hand
-// would and lets go.
+// Presses the buttons at from, moves by (dx, dy) in small steps as a hand would, lets go.
 void drag(POINT from, int dx, int dy, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP);
-void bringToFront(HWND window);
+inline void bringToFront(HWND window) { SetForegroundWindow(window); Sleep(50); }   // and lets it settle
 
 std::optional<std::string> clipboardText();
 bool setClipboardText(const std::wstring& text);
@@ -81,37 +80,28 @@ public:
     struct Options {
         std::wstring exe;
         std::wstring currentDirectory;   // empty: the driver's own
-        // The current folder of drive C: while the program runs on another
-        // drive (the "=C:" variable a shell keeps); empty: left as it is.
-        std::wstring driveCFolder;
+        std::wstring driveCFolder;       // drive C:'s current folder (a shell's "=C:"); empty: as it is
     };
     explicit Product(Options options);
-    ~Product();
+    ~Product() { terminate(); }
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
 
-    bool running() const;
+    bool running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     // The exit code once the program has ended within timeoutMs; nothing otherwise.
     std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
     DWORD pid() const { return process_.dwProcessId; }
 
-    // The visible top-level window of the program published under name
-    // ("Form1", "Form6", ...); waits up to timeoutMs.
+    // The visible top-level window published under that name ("Form1", ...).
     Ui waitForForm(std::string_view formName, DWORD timeoutMs = 15000) const;
-    Ui form(std::string_view formName) const;   // no wait; empty when absent
-    bool loaded(std::string_view formName) const;   // the window exists, shown or hidden
-    // How many verifications, folder searches or registration requests the
-    // main window has finished (ui::kVerificationsDoneProp and the like): take
-    // it before an action, then wait for it to grow.
+    Ui form(std::string_view formName, bool shownOnly = true) const;   // no wait; empty when absent
+    // Verifications, searches or registrations finished (ui::kVerificationsDoneProp, ...).
     unsigned finished(const wchar_t* countProp) const;
     Ui main() const { return main_; }
-    // A control of the main window (or of form) by its published name.
-    Ui operator[](std::string_view controlName) const { return control(main_, controlName); }
-    static Ui control(const Ui& form, std::string_view controlName);
+    Ui operator[](std::string_view controlName) const { return main_[controlName]; }   // of the main window
 
     // Message boxes of the program (#32770 dialogs).
     std::vector<Ui> messageBoxes() const;
-    static void pressOk(const Ui& box);
 
 private:
     std::vector<HWND> topLevelWindows() const;
@@ -121,10 +111,8 @@ private:
     Ui main_;
 };
 
-// Where the test finds its inputs: the program and the fixture files of the
-// build, as Windows paths.
+// The program, the same over the checking heap, and the build's fixtures, as Windows paths.
 std::wstring productExe();
-// The same program over a heap that poisons and checks freed memory.
 std::wstring checkedProductExe();
 std::wstring fixturesDir();
 
@@ -132,5 +120,9 @@ std::wstring fixturesDir();
 bool copyFile(const std::wstring& from, const std::wstring& to);
 // Creates folder with its missing parents; true when it exists afterwards.
 bool makeFolders(const std::wstring& folder);
+// A copy of a fixture file of the build, under the path given.
+inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
+    return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
+}
 
 } // namespace e2e

@@ -1,14 +1,17 @@
 #pragma once
-// What every scenario does with the program: start it, walk the browser to a
-// folder, pick a file, wait for a text. The program is ended after each test.
+// What every scenario does with the program: start it, walk the browser, pick a file, wait for a text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "driver.h"
 #include "ui/window_props.h"
+
+inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+inline std::ostream& operator<<(std::ostream& out, POINT p) { return out << p.x << "," << p.y; }
 
 namespace e2e {
 
@@ -17,17 +20,28 @@ inline std::string prefixKind() {
     return kind ? kind : "";
 }
 
-// A copy of a fixture file of the build, under the path given.
-inline bool putFixture(const wchar_t* fixture, const std::wstring& to) {
-    return makeFolders(to.substr(0, to.rfind(L'\\'))) && copyFile(fixturesDir() + L"\\" + fixture, to);
+// A tree of width x width empty folders under root; true when all exist.
+inline bool makeTree(const std::wstring& root, int width) {
+    bool made = true;
+    for (int i = 0; made && i < width * width; ++i)
+        made = makeFolders(root + L"\\r" + std::to_wstring(i / width) + L"\\f" + std::to_wstring(i % width));
+    return made;
 }
+
+// A tree in a searched folder only while a scenario runs (aside otherwise); make builds it the first time.
+struct TreeInPlace {
+    const std::wstring place, aside;
+    const bool ready;
+    TreeInPlace(std::wstring in, std::wstring out, const std::function<bool(const std::wstring&)>& make)
+        : place(std::move(in)), aside(std::move(out)),
+          ready(MoveFileW(aside.c_str(), place.c_str()) || (make(aside) && MoveFileW(aside.c_str(), place.c_str()))) {}
+    ~TreeInPlace() { MoveFileW(place.c_str(), aside.c_str()); }
+};
 
 struct ProductTest : ::testing::Test {
     std::unique_ptr<Product> app;
 
-    // Starts the program from drive Z: with folder as drive C:'s current
-    // folder, so that its browser moves there, as it does for a user who
-    // starts it from another drive.
+    // Starts the program from drive Z: with folder current on C:, where its browser moves.
     void start(const std::wstring& folder = L"C:\\", const std::wstring& exe = productExe()) {
         app = std::make_unique<Product>(Product::Options{exe, L"Z:\\", folder});
         bringToFront(app->main().hwnd());
@@ -47,8 +61,7 @@ struct ProductTest : ::testing::Test {
         return waitUntil([&] { return text(name) == wanted; }, timeoutMs);
     }
 
-    // Opens a folder shown in the folder list (a subfolder or a level of the
-    // current path) with a double click, as the user does.
+    // Opens a folder of the folder list (a subfolder or a level of the path) with a double click.
     void enterFolder(const std::string& name) {
         Ui dir = c("DirList");
         int index = dir.find(name);
@@ -68,18 +81,14 @@ struct ProductTest : ::testing::Test {
         ASSERT_TRUE(waitText("txtFile", name)) << "the panel did not take " << name;
     }
 
-    // Whether the program still runs and its main window answers a message:
-    // once it has, the handler that was running when it was sent is over
-    // (unless that handler itself takes pending messages).
+    // Whether the program runs and answers: then the handler running when asked is over.
     bool answers() const {
         DWORD_PTR result = 0;
         return app->running() &&
                SendMessageTimeoutW(app->main().hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
     }
 
-    // Runs fn (a click, a key) and waits until the main window has finished
-    // one more of the operations counted under countProp. The registry wait
-    // alone takes a minute on a machine whose cores are all busy.
+    // Runs fn and waits until one more operation counted under countProp has finished.
     template <typename Action>
     bool finishes(const wchar_t* countProp, Action fn, DWORD timeoutMs = 180000) {
         unsigned before = app->finished(countProp);
@@ -88,8 +97,7 @@ struct ProductTest : ::testing::Test {
                app->running();
     }
 
-    // Clicks the verify button and waits until the whole verification, the
-    // registry answer and the folder search, is over.
+    // Clicks the verify button and waits for the registry answer and the folder search.
     void verifyAndWait() {
         ASSERT_TRUE(finishes(brontal::ui::kVerificationsDoneProp, [&] { click(c("btnVer")); }))
             << "the verification did not end";
