@@ -54,6 +54,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring work = argv[2];
     e2e::makeFolders(outFolder);
     e2e::putFixture(L"BrontalTest32.dll", work + L"\\BrontalTest32.dll");
+    e2e::putFixture(L"BrontalNeedsLib32.dll", work + L"\\BrontalNeedsLib32.dll");
     e2e::putFixture(L"BrontalTest32.dll", L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
 
     // Started from another drive with the work folder current on C:, the
@@ -101,6 +102,17 @@ int wmain(int argc, wchar_t** argv) {
     e2e::click(app["btnLimpar"]);
     e2e::click(app["btnFile"]);
     saveWindow(main, "11-message-line");
+
+    // A registration that fails, and why, for the three seconds after the result window.
+    e2e::clickListItem(app["FileList"], app["FileList"].find("BrontalNeedsLib32.dll"));
+    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalNeedsLib32.dll"; }, 5000);
+    e2e::click(app["btnReg"]);
+    if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
+        e2e::click(confirm["btnSim"]);
+        app.waitForForm("Form9", 30000);
+        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
+        saveWindow(main, "12-failure-reason");
+    }
 
     DeleteFileW(L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
     return failures == 0 ? 0 : 1;
