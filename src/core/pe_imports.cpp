@@ -4,17 +4,16 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/pe_bytes.h"
+
 namespace brontal {
 namespace {
 
-std::uint16_t u16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t u32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
+using pe::kMz;
+using pe::kPeSignature;
+using pe::u16;
+using pe::u32;
 
-constexpr std::uint16_t kMz = 0x5A4D;
-constexpr std::uint32_t kPeSignature = 0x00004550; // "PE\0\0"
 constexpr std::uint16_t kPe32 = 0x10B, kPe32Plus = 0x20B;
 constexpr std::size_t kSectionHeader = 40, kImportDescriptor = 20;
 constexpr std::uint64_t kMaxOffset = std::numeric_limits<std::int32_t>::max(); // what PeReader can seek to

@@ -2,19 +2,14 @@
 
 #include <cstring>
 
+#include "core/pe_bytes.h"
+
 namespace brontal {
-namespace {
 
-std::uint16_t u16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t u32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-constexpr std::uint16_t kMz = 0x5A4D;
-constexpr std::uint32_t kPeSignature = 17744; // "PE\0\0"
-
-} // namespace
+using pe::kMz;
+using pe::kPeSignature;
+using pe::u16;
+using pe::u32;
 
 PeVerdict probePe(PeReader& file) {
     unsigned char dos[64] = {};
