@@ -4,6 +4,7 @@
 #include "core/pe_probe.h"
 #include "platform/files.h"
 #include "registration/registration_command.h"
+#include "registration/registration_runner.h"
 
 namespace brontal {
 namespace {
@@ -31,9 +32,9 @@ int verify(const std::string& path, bool json, platform::TextStreams& streams) {
 }
 
 // The buttons' program choice, arguments and elevation rule; only an
-// elevated run gets this far, and it goes through the shell's "runas" verb
-// like theirs.
-int registration(RegMode mode, const std::string& path, Services& services, platform::TextStreams& streams) {
+// elevated run gets this far, so it goes through the shell's "runas" verb as
+// theirs does.
+int registerFile(RegMode mode, const std::string& path, Services& services, platform::TextStreams& streams) {
     std::optional<PeVerdict> verdict = platform::probeFile(path);
     if (!verdict || platform::folderExists(path)) {
         streams.err("Não foi possível ler o arquivo: " + path + "\r\n");
@@ -47,11 +48,8 @@ int registration(RegMode mode, const std::string& path, Services& services, plat
         streams.err(std::string(kNotAdmin) + "\r\n");
         return kExitNotAdmin;
     }
-    platform::HiddenRun run;
-    run.file = regsvr32Program(bitnessText(verdict->is64()), platform::windowsIs64());
-    run.verb = "runas";
-    run.parameters = regsvr32Arguments(mode, path);
-    run.directory = platform::systemFolder();
+    const std::string program = regsvr32Program(bitnessText(verdict->is64()), platform::windowsIs64());
+    platform::HiddenRun run = registration::hiddenRun(program, regsvr32Arguments(mode, path), true);
     platform::ProcessExit exit = services.runHidden(run);
     if (!exit.started) {
         streams.err("Erro ao tentar executar como administrador: " + run.file + "\r\n");
@@ -76,9 +74,9 @@ int runCommand(const Command& command, Services& services, platform::TextStreams
     case CommandKind::Verify:
         return verify(path, command.json, streams);
     case CommandKind::Register:
-        return registration(RegMode::Register, path, services, streams);
+        return registerFile(RegMode::Register, path, services, streams);
     case CommandKind::Unregister:
-        return registration(RegMode::Unregister, path, services, streams);
+        return registerFile(RegMode::Unregister, path, services, streams);
     case CommandKind::Invalid:
         streams.err(command.error + "\r\n\r\n" + usageText());
         return kExitUsage;

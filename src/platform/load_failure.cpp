@@ -51,12 +51,9 @@ std::string loadFailureReason(const std::string& componentPath) {
     PeImports component = importsOf(componentPath);
     if (component.verdict.kind == PeKind::NotPe) return "";
     const std::string windows = windowsFolder();
-    // Only a 32-bit process on 64-bit Windows sees the native system folder
-    // under this alias.
-    const bool windowsIs64 = folderExists(windows + "\\Sysnative");
     std::size_t slash = componentPath.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? currentFolder() : componentPath.substr(0, slash);
-    return loadFailureText(component, windowsIs64, [&](bool is64) {
+    return loadFailureText(component, windowsIs64(), [&](bool is64) {
         LibrarySearch search;
         search.folders = {folder, is64 ? windows + "\\Sysnative" : systemFolder(), windows};
         search.knownDlls = knownDlls();

@@ -39,12 +39,21 @@ void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::st
     confirmWindow.close();
 }
 
-platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
-                      bool elevated) {
+platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program,
+                                       const std::string& arguments, bool elevated) {
     Services& services = main.services();
-    const std::string commandLine = program + arguments;
+    platform::ProcessExit exit = services.runHidden(hiddenRun(program, arguments, elevated, owner.hwnd()));
+    if (!exit.started) {
+        std::string text =
+            elevated ? "Erro ao tentar executar como administrador" : "Erro ao executar comando: " + program + arguments;
+        services.messageBox(owner.hwnd(), text, "Brontal32", MB_OK | MB_ICONERROR);
+    }
+    return exit;
+}
+
+platform::HiddenRun hiddenRun(const std::string& program, const std::string& arguments, bool elevated, HWND owner) {
     platform::HiddenRun run;
-    run.owner = owner.hwnd();
+    run.owner = owner;
     run.file = program;
     if (elevated) {
         // One run, through the shell, and that run decides.
@@ -52,14 +61,9 @@ platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const s
         run.parameters = arguments;
         run.directory = platform::systemFolder();
     } else {
-        run.commandLine = commandLine;
+        run.commandLine = program + arguments;
     }
-    platform::ProcessExit exit = services.runHidden(run);
-    if (!exit.started) {
-        std::string text = elevated ? "Erro ao tentar executar como administrador" : "Erro ao executar comando: " + commandLine;
-        services.messageBox(owner.hwnd(), text, "Brontal32", MB_OK | MB_ICONERROR);
-    }
-    return exit;
+    return run;
 }
 
 } // namespace brontal::registration

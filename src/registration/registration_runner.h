@@ -22,7 +22,10 @@ void ExecuteRegistration(MainPanel& main, ui::Form& confirmWindow, const std::st
 // program itself goes through the shell's "runas" verb, never a command
 // interpreter: that would expand %NAME% in the component's path and run
 // another file than the one shown.
-platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program, const std::string& arguments,
-                      bool elevated);
+platform::ProcessExit RunHiddenCommand(MainPanel& main, ui::Form& owner, const std::string& program,
+                                       const std::string& arguments, bool elevated);
+// The run itself, as the buttons make it; the command line makes the same.
+platform::HiddenRun hiddenRun(const std::string& program, const std::string& arguments, bool elevated,
+                              HWND owner = nullptr);
 
 } // namespace brontal::registration
