@@ -25,6 +25,11 @@ public:
     // Shared state of the program.
     bool stopFlag = false;
     bool searchFinished = false;
+    // A verification is on the stack; a click on the verify button reached
+    // from one of its pumping points only asks for the next one, which starts
+    // once this one has ended.
+    bool verifying = false;
+    bool verifyAgain = false;
     std::vector<ui::Control*> blinkList;
     // The refusal on the message line that TimerMensagem is to clear: a later
     // answer written there in the meantime stays.

@@ -33,7 +33,10 @@ void verifyComponent(MainPanel& main) {
     if (main.worker && main.worker->isOpen()) return;
     struct Finished {
         MainPanel& main;
-        ~Finished() { main.finished(MainPanel::Done::Verification); }
+        bool counted = true;
+        ~Finished() {
+            if (counted) main.finished(MainPanel::Done::Verification);
+        }
     } finished{main};
 
     if (main.DirList.enabled()) {                                        // 1
@@ -52,6 +55,29 @@ void verifyComponent(MainPanel& main) {
         folders::settleSearchIndicators(main);
         return;
     }
+    if (main.verifying) {
+        // Reached from a pumping point of a verification that is stopping
+        // (Esc, then this click): starting a whole one in here would clear
+        // its stop, and the outer walk would go on filling the slots for the
+        // old name. Only the request is taken; it runs once that one is over.
+        main.verifyAgain = true;
+        finished.counted = false;
+        return;
+    }
+    struct Running {
+        MainPanel& main;
+        explicit Running(MainPanel& m) : main(m) { main.verifying = true; }
+        ~Running() {
+            main.verifying = false;
+            if (!main.verifyAgain || !main.isOpen()) return;
+            main.verifyAgain = false;
+            MainPanel* panel = &main;
+            HWND window = main.hwnd();
+            ui::runLater([panel, window] {
+                if (ui::Form::fromHwnd(window) == panel) panel->verifyComponent();
+            });
+        }
+    } running{main};
     std::string name = main.lblFileAddress.text();                       // 4
 
     main.imgCharge.setPicture(main.imgCharge1.picture());                // 5

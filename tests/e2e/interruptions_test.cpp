@@ -80,6 +80,9 @@ TEST_F(Interruptions, ClosedAtAnyMomentItEndsCleanly) {
 TEST_F(Interruptions, NoOtherFileCanBePickedWhileAVerificationRuns) {
     e2e::Ui files = c("FileList");
     clickVerify();
+    // In the registry wait (its hidden worker lives as long as the wait) as in the search.
+    ASSERT_TRUE(e2e::waitUntil([&] { return bool(app->form("Form7", false)); }, 60000)) << "no registry wait";
+    e2e::clickListItem(files, files.find("BrontalTest64.dll"));
     awaitSearch();
     EXPECT_FALSE(files.enabled());
     EXPECT_FALSE(c("DirList").enabled());
@@ -90,6 +93,40 @@ TEST_F(Interruptions, NoOtherFileCanBePickedWhileAVerificationRuns) {
     EXPECT_EQ(text("txtFile"), "BrontalTest32.dll");
     EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
     EXPECT_TRUE(files.enabled());
+}
+
+// Esc and a click on the verify button at once, in a long search, with another
+// file chosen in between: the click waits for the stopped verification to end,
+// then verifies the file on screen, once; nothing of the old name is left.
+TEST_F(Interruptions, AVerifyClickAfterEscVerifiesOnceTheStoppedOneHasEnded) {
+    e2e::TreeInPlace third(L"C:\\Program Files\\Common Files\\brontal-arvore-3", L"C:\\brontal\\arvore-3-guardada",
+                           [](const std::wstring& at) { return e2e::makeTree(at, 60); });
+    ASSERT_TRUE(third.ready);
+    // The old name's copy lies in the last slot, searched after the stop.
+    const std::wstring copy = L"C:\\Program Files (x86)\\Common Files\\BrontalTest32.dll";
+    struct Removed {
+        const std::wstring& path;
+        ~Removed() { DeleteFileW(path.c_str()); }
+    } removed{copy};
+    ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", copy));
+    const unsigned before = app->finished(brontal::ui::kVerificationsDoneProp);
+    clickVerify();
+    // The second slot filled: the third slot's tree is being walked.
+    ASSERT_TRUE(e2e::waitUntil([&] { return text("lblTimerAguarde") == "2"; }, 180000)) << "no third slot";
+    HWND files = c("FileList").hwnd();
+    PostMessageW(files, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(files, WM_KEYDOWN, VK_DOWN, 0);   // BrontalTest64.dll, once the stop gave the list back
+    clickVerify();
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] { return app->finished(brontal::ui::kVerificationsDoneProp) >= before + 2 || !app->running(); }, 180000))
+        << "the second verification did not end";
+    ASSERT_TRUE(answers());
+    EXPECT_EQ(app->finished(brontal::ui::kVerificationsDoneProp), before + 2) << "the stopped one and one more";
+    EXPECT_EQ(text("txtFile"), "BrontalTest64.dll");
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits não localizado no Registro.");
+    for (const char* label : {"lblSystem32KB", "lblSysWOW64KB", "lblCommonFilesKB", "lblCommonFilesX86KB"})
+        EXPECT_EQ(text(label), "---") << label << ": an answer of the old name";
+    EXPECT_EQ(c("lstArquivos").count(), 0);
 }
 
 } // namespace
