@@ -62,6 +62,8 @@ std::string sizeText(std::uint64_t bytes, const NumberFormat& f) {
     return integer + f.decimalSep + decimals + " kB";
 }
 
+std::uint64_t dateShown(const FileTimes& times) { return times.written; }
+
 std::string dateText(const LocalDateTime& t, std::string_view dateSep, std::string_view timeSep) {
     char buf[32];
     auto two = [&](int v) {

@@ -22,6 +22,15 @@ std::string sizeText(std::uint64_t bytes, const NumberFormat& format);
 struct LocalDateTime {
     int year, month, day, hour, minute, second;
 };
+// The three times a file system keeps of a file, in 100-ns ticks.
+struct FileTimes {
+    std::uint64_t created = 0, accessed = 0, written = 0;
+};
+// The one a file's date shows: its last write. A copy keeps that time from
+// its source, where its creation time is the moment of the copy, and a read
+// moves the access time: only the last write tells one build from another.
+std::uint64_t dateShown(const FileTimes& times);
+
 // "dd/mm/yyyy hh:mm:ss", with the locale's separators.
 std::string dateText(const LocalDateTime& t, std::string_view dateSep = "/", std::string_view timeSep = ":");
 

@@ -40,8 +40,11 @@ std::optional<FileInfo> fileInfo(const std::string& path) {
     FileInfo info;
     info.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    auto ticks = [](const FILETIME& t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    std::uint64_t shown = dateShown({ticks(data.ftCreationTime), ticks(data.ftLastAccessTime), ticks(data.ftLastWriteTime)});
+    FILETIME time{static_cast<DWORD>(shown), static_cast<DWORD>(shown >> 32)};
     SYSTEMTIME utc, local;
-    if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc)) return std::nullopt;
+    if (!FileTimeToSystemTime(&time, &utc)) return std::nullopt;
     if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
     info.lastWrite = {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
     return info;

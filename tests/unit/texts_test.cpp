@@ -20,9 +20,12 @@ TEST(SizeText, RoundsHalfToEvenInTheUsersLocale) {
     EXPECT_EQ(sizeText(1024ull * 1234567, NumberFormat{".", ",", "3;2;0", true}), "12,34,567.00 kB");
 }
 
-TEST(DateText, IsDayMonthYearAndTwentyFourHours) {
+TEST(DateText, IsDayMonthYearAndTwentyFourHoursOfTheLastWrite) {
     // "/" and ":", the user's usual separators, are read for real end to end.
     EXPECT_EQ(dateText({2024, 12, 31, 0, 0, 9}, ".", "."), "31.12.2024 00.00.09");
+    // Wine reports a file's creation time equal to its last write: the choice is seen here only.
+    EXPECT_EQ(dateShown({.created = 300, .accessed = 500, .written = 400}), 400u);
+    EXPECT_EQ(dateShown({.created = 900, .accessed = 100, .written = 200}), 200u);
 }
 
 TEST(FolderSlots, NamesakeIsTheFirstHitUnderTheFolderInAnyCase) {
