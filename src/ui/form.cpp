@@ -283,6 +283,7 @@ void Form::close() {
         try {
             onUnload();
         } catch (...) {
+            reportFailure("the unload steps of " + name());
         }
     }
     // Give the owners their input back first, so Windows returns the focus to them.
