@@ -1,8 +1,12 @@
-// The window layer's z-order, whatever order a form makes its controls in.
+// The window layer's z-order, whatever order a form makes its controls in; a
+// form released from its own handler outlives that handler.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <memory>
+
+#include "ui/events.h"
 #include "ui/form.h"
 
 namespace ui = brontal::ui;
@@ -36,6 +40,31 @@ TEST(UiLayer, BoxesListsAndButtonsStandAboveLabelsAndPictures) {
     EXPECT_LT(depth(box), depth(button));
     EXPECT_LT(depth(early), depth(late));
     EXPECT_LT(depth(late), depth(picture));
+}
+
+// A form that says when it is deleted.
+struct Watched : ui::Form {
+    explicit Watched(bool& gone) : ui::Form({.name = "Vigiada", .width = 2000, .height = 2000}), gone_(gone) {}
+    ~Watched() override { gone_ = true; }
+    bool& gone_;
+};
+
+TEST(UiLayer, AFormReleasedFromItsOwnHandlerLivesUntilTheLoopIsIdle) {
+    bool gone = false, goneInHandler = true;
+    auto form = std::make_unique<Watched>(gone);
+    Watched* self = form.get();
+    self->onKeyDown = [&](int) {
+        ui::releaseWhenIdle(std::move(form));
+        goneInHandler = gone;   // the handler still runs on the form's stack
+        return true;
+    };
+    self->setKeyPreview(true);
+    MSG key{self->hwnd(), WM_KEYDOWN, VK_SPACE, 0, 0, {}};
+    ui::dispatchMessage(key);
+    EXPECT_FALSE(goneInHandler) << "deleted under its own handler";
+    EXPECT_FALSE(gone) << "deleted before the loop was idle";
+    ui::releaseIdleForms();
+    EXPECT_TRUE(gone) << "never released";
 }
 
 } // namespace
