@@ -342,12 +342,12 @@ public:
         e2e::click(c(button));
         e2e::Ui confirm = app_.waitForForm("Form6", 10000);
         if (!confirm) fail(std::string("no confirmation window after ") + button);
-        e2e::Ui yes = e2e::Product::control(confirm, "btnSim");
+        e2e::Ui yes = confirm["btnSim"];
         e2e::bringToFront(confirm.hwnd());
         e2e::click(yes);
         e2e::Ui result = app_.waitForForm("Form9", 30000);
         if (!result) fail(std::string("no result window after ") + button);
-        std::string message = e2e::Product::control(result, "lblMensagem").text();
+        std::string message = result["lblMensagem"].text();
         if (message != outcome) fail("the result window says " + message);
         PostMessageW(result.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         waitOrFail([&] { return !IsWindow(result.hwnd()) && !IsWindow(confirm.hwnd()) && app_.main().enabled(); },
