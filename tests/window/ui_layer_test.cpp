@@ -42,24 +42,26 @@ TEST(UiLayer, BoxesListsAndButtonsStandAboveLabelsAndPictures) {
     EXPECT_LT(depth(late), depth(picture));
 }
 
-// A form that says when it is deleted.
+// A form that says when it is deleted. The flags outlive it, so that a form
+// deleted too early fails the test rather than the process.
+bool gone = false, goneInHandler = true;
+std::unique_ptr<ui::Form> released;
+
 struct Watched : ui::Form {
-    explicit Watched(bool& gone) : ui::Form({.name = "Vigiada", .width = 2000, .height = 2000}), gone_(gone) {}
-    ~Watched() override { gone_ = true; }
-    bool& gone_;
+    Watched() : ui::Form({.name = "Vigiada", .width = 2000, .height = 2000}) {}
+    ~Watched() override { gone = true; }
 };
 
 TEST(UiLayer, AFormReleasedFromItsOwnHandlerLivesUntilTheLoopIsIdle) {
-    bool gone = false, goneInHandler = true;
-    auto form = std::make_unique<Watched>(gone);
-    Watched* self = form.get();
-    self->onKeyDown = [&](int) {
-        ui::releaseWhenIdle(std::move(form));
+    released = std::make_unique<Watched>();
+    ui::Form& self = *released;
+    self.onKeyDown = [](int) {
+        ui::releaseWhenIdle(std::move(released));
         goneInHandler = gone;   // the handler still runs on the form's stack
         return true;
     };
-    self->setKeyPreview(true);
-    MSG key{self->hwnd(), WM_KEYDOWN, VK_SPACE, 0, 0, {}};
+    self.setKeyPreview(true);
+    MSG key{self.hwnd(), WM_KEYDOWN, VK_SPACE, 0, 0, {}};
     ui::dispatchMessage(key);
     EXPECT_FALSE(goneInHandler) << "deleted under its own handler";
     EXPECT_FALSE(gone) << "deleted before the loop was idle";
