@@ -130,29 +130,36 @@ TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
 }
 
 // At a console prompt (the program attaches to the console of whoever started
-// it): the console's own wide characters, whatever its code page.
-TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
+// it): the console's own wide characters, whatever its code page, and exactly
+// one line break after the output, whether or not the output ends with one.
+TEST_F(CommandLine, AtAConsoleItWritesWideCharactersAndEndsWithOneLineBreak) {
     const HANDLE saved[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE)};
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
     HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
-    std::wstring commandLine = L"\"" + e2e::productExe() + L"\" /verificar \"" + kName + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring shown(4000, L' ');
+    // The cursor after each run.
+    auto runAtConsole = [&](const std::wstring& arguments) {
+        std::wstring commandLine = L"\"" + e2e::productExe() + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        CONSOLE_SCREEN_BUFFER_INFO after{};
+        if (CreateProcessW(e2e::productExe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           kFolder, &startup, &process)) {
+            EXPECT_EQ(WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            GetConsoleScreenBufferInfo(screen, &after);
+        }
+        return after;
+    };
+    CONSOLE_SCREEN_BUFFER_INFO afterUsage = runAtConsole(L"/?");   // its text ends with a line break
+    CONSOLE_SCREEN_BUFFER_INFO afterReport = runAtConsole(L"/verificar \"" + std::wstring(kName) + L"\"");   // not
+    const SHORT width = afterReport.dwSize.X;
+    std::wstring shown(static_cast<size_t>(width) * (afterReport.dwCursorPosition.Y + 1), L' ');
     DWORD got = 0;
-    CONSOLE_SCREEN_BUFFER_INFO after{};
-    if (CreateProcessW(e2e::productExe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kFolder,
-                       &startup, &process)) {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        GetConsoleScreenBufferInfo(screen, &after);
-        shown.resize(static_cast<size_t>(after.dwSize.X) * (after.dwCursorPosition.Y + 1));
-        ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), COORD{0, 0}, &got);
-    }
+    ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), COORD{0, 0}, &got);
     CloseHandle(screen);
     FreeConsole();
     SetStdHandle(STD_INPUT_HANDLE, saved[0]);
@@ -160,13 +167,15 @@ TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
     SetStdHandle(STD_ERROR_HANDLE, saved[2]);
     EXPECT_NE(shown.find(L"Arquivo referência: " + std::wstring(kName)), std::wstring::npos)
         << e2e::narrow(shown.substr(0, 240));
-    // Exactly one line break after the output: the cursor at the start of the
-    // line right under the report's last one, which is not blank.
-    const size_t width = static_cast<size_t>(after.dwSize.X);
-    ASSERT_GE(after.dwCursorPosition.Y, 1);
-    EXPECT_EQ(after.dwCursorPosition.X, 0);
-    std::wstring lastLine = shown.substr(width * (after.dwCursorPosition.Y - 1), width);
-    EXPECT_NE(lastLine.find(L" Sistema operacional "), std::wstring::npos) << e2e::narrow(lastLine);
+    // The cursor at the start of the line right under each output's last line, which is not blank.
+    auto lineAbove = [&](const CONSOLE_SCREEN_BUFFER_INFO& after) {
+        EXPECT_EQ(after.dwCursorPosition.X, 0);
+        if (after.dwCursorPosition.Y < 1) return std::wstring();
+        return shown.substr(static_cast<size_t>(width) * (after.dwCursorPosition.Y - 1), width);
+    };
+    std::wstring usageEnd = lineAbove(afterUsage), reportEnd = lineAbove(afterReport);
+    EXPECT_EQ(usageEnd.rfind(L"  17     o regsvr32 ou o reg não terminou em 60 s", 0), 0u) << e2e::narrow(usageEnd);
+    EXPECT_NE(reportEnd.find(L" Sistema operacional "), std::wstring::npos) << e2e::narrow(reportEnd);
 }
 
 // On 64-bit Windows a 64-bit component is registered in the 64-bit view only,
