@@ -231,7 +231,7 @@ TEST_F(StartedWith, AFileOpensTheWindowWithTheFileChosen) {
     // Its facts, as a click on it shows them.
     EXPECT_NE((*app)["txtKB"].text().find(" kB"), std::string::npos) << (*app)["txtKB"].text();
     EXPECT_EQ((*app)["lblFileData"].text().size(), 19u) << (*app)["lblFileData"].text();
-    EXPECT_EQ((*app)["lblb"].text(), "32");
+    EXPECT_TRUE(waitText("lblb", "32")) << (*app)["lblb"].text();
     EXPECT_TRUE((*app)["btnVer"].enabled());
 }
 
