@@ -229,10 +229,21 @@ TEST_F(StartedWith, AFileOpensTheWindowWithTheFileChosen) {
     e2e::Ui files = (*app)["FileList"];
     EXPECT_EQ(SendMessageW(files.hwnd(), LB_GETCURSEL, 0, 0), files.find("comp.dll"));
     // Its facts, as a click on it shows them.
+    EXPECT_TRUE(waitText("lblb", "32")) << (*app)["lblb"].text();
     EXPECT_NE((*app)["txtKB"].text().find(" kB"), std::string::npos) << (*app)["txtKB"].text();
     EXPECT_EQ((*app)["lblFileData"].text().size(), 19u) << (*app)["lblFileData"].text();
-    EXPECT_TRUE(waitText("lblb", "32")) << (*app)["lblb"].text();
     EXPECT_TRUE((*app)["btnVer"].enabled());
+}
+
+// A file of System32, as a 64-bit Explorer hands it over: the native one, chosen in the Sysnative listing.
+TEST_F(StartedWith, ASystem32FileIsChosenInTheNativeListing) {
+    if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
+    start(L"C:\\Windows\\System32\\kernel32.dll");
+    ASSERT_TRUE(waitText("txtFile", "kernel32.dll")) << (*app)["txtFile"].text();
+    EXPECT_EQ((*app)["lblDirAddress"].text(), "C:\\Windows\\Sysnative\\");
+    e2e::Ui listing = (*app)["List1"];   // over the file list, where a click would land
+    EXPECT_EQ(SendMessageW(listing.hwnd(), LB_GETCURSEL, 0, 0), listing.find("kernel32.dll"));
+    EXPECT_TRUE(waitText("lblb", "64")) << "the 64-bit System32 copy, not its SysWOW64 namesake";
 }
 
 TEST_F(StartedWith, AFolderOpensTheBrowserThere) {
