@@ -9,6 +9,7 @@ namespace {
 std::string switchName(const std::string& arg) {
     if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return "";
     std::string name = arg.substr(1);
+    if (name.find_first_of("\\/.:") != std::string::npos) return "";
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name;
 }
@@ -20,33 +21,61 @@ Command invalid(std::string why) {
     return c;
 }
 
+std::string quoted(const std::string& arg) { return "\"" + arg + "\""; }
+
+// Windows splits a command line so that a backslash just before a quote
+// escapes it: "C:\x\" /json reaches the program as one argument, C:\x" /json.
+// No path holds a quote, so such an argument is refused with the rule.
+bool holdsQuote(const std::string& arg) { return arg.find('"') != std::string::npos; }
+
+Command quoteRefused(const std::string& arg) {
+    return invalid("Aspas dentro do argumento " + quoted(arg) +
+                   ": uma \\ logo antes de aspas junta-o ao argumento seguinte. Escreva a pasta sem a \\ final.");
+}
+
 } // namespace
 
 Command parseCommand(const std::vector<std::string>& args) {
     Command c;
     if (args.empty()) return c;
+    if (holdsQuote(args[0])) return quoteRefused(args[0]);
     const std::string first = switchName(args[0]);
+    if (first.empty() && !args[0].empty()) {
+        // Dropped on the program, "Abrir com", "Enviar para": one file or folder.
+        if (args.size() > 1) return invalid("Argumento a mais: " + quoted(args[1]) + ".");
+        c.kind = CommandKind::Open;
+        c.path = args[0];
+        return c;
+    }
     if (first == "?" || first == "h" || first == "ajuda") {
-        if (args.size() > 1) return invalid("\"" + args[0] + "\" não aceita outros argumentos.");
+        if (args.size() > 1) return invalid(quoted(args[0]) + " não aceita outros argumentos.");
         c.kind = CommandKind::Usage;
         return c;
     }
     if (first == "verificar") c.kind = CommandKind::Verify;
     else if (first == "registrar") c.kind = CommandKind::Register;
     else if (first == "desregistrar") c.kind = CommandKind::Unregister;
-    else return invalid("Argumento desconhecido: \"" + args[0] + "\".");
+    else return invalid("Argumento desconhecido: " + quoted(args[0]) + ".");
 
+    bool fileGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (c.kind == CommandKind::Verify && switchName(arg) == "json" && !c.json) {
+        const std::string name = switchName(arg);
+        if (holdsQuote(arg)) return quoteRefused(arg);
+        if (c.kind == CommandKind::Verify && name == "json" && !c.json) {
             c.json = true;
-        } else if (c.path.empty() && !arg.empty()) {
-            c.path = arg;
+        } else if (!name.empty()) {
+            return invalid("Opção fora do lugar: " + quoted(arg) + (fileGiven ? "." : ", onde se espera o arquivo."));
+        } else if (fileGiven) {
+            return invalid("Argumento a mais: " + quoted(arg) + ".");
+        } else if (arg.empty()) {
+            break;   // "" names no file: said below
         } else {
-            return invalid("Argumento a mais: \"" + arg + "\".");
+            c.path = arg;
+            fileGiven = true;
         }
     }
-    if (c.path.empty()) return invalid("Falta o arquivo depois de \"" + args[0] + "\".");
+    if (c.path.empty()) return invalid("Falta o arquivo depois de " + quoted(args[0]) + ".");
     return c;
 }
 
@@ -55,6 +84,8 @@ std::string usageText() {
            "\r\n"
            "Uso:\r\n"
            "  Brontal32.exe                          abre a janela\r\n"
+           "  Brontal32.exe ARQUIVO | PASTA          abre a janela com o arquivo escolhido\r\n"
+           "                                         (ou na pasta)\r\n"
            "  Brontal32.exe /verificar ARQUIVO [/json]\r\n"
            "      tamanho, data, bits, registro (CLSID), teste de carga, cópias nas pastas\r\n"
            "      comuns e Windows; com /json, um objeto JSON\r\n"
@@ -62,11 +93,21 @@ std::string usageText() {
            "  Brontal32.exe /desregistrar ARQUIVO    desregistra do mesmo modo\r\n"
            "  Brontal32.exe /?                       esta ajuda\r\n"
            "\r\n"
+           "Um caminho com espaços vai entre aspas, sem \\ antes da aspa final: no Windows\r\n"
+           "\"C:\\x\\\" /json é um só argumento (C:\\x\" /json); escreva \"C:\\x\" /json.\r\n"
+           "Programas chamados (regsvr32, reg) têm 60 s para terminar.\r\n"
+           "\r\n"
            "Códigos de saída:\r\n"
-           "  /verificar      0 registrado e carregado, 1 não, 2 argumentos ou arquivo ilegível\r\n"
-           "  /registrar,\r\n"
-           "  /desregistrar   o código do regsvr32; 2 argumentos ou arquivo ilegível,\r\n"
-           "                  5 sem direitos de administrador\r\n";
+           "  0, 1   /verificar: registrado e carregado (0), ou não (1)\r\n"
+           "  0 a 5  /registrar, /desregistrar: o código do próprio regsvr32\r\n"
+           "  10     argumentos inválidos\r\n"
+           "  11     arquivo ou pasta ilegível ou inexistente\r\n"
+           "  12     não é um arquivo dll ou ocx\r\n"
+           "  13     sem direitos de administrador\r\n"
+           "  14     o regsvr32 ou o reg não pôde ser iniciado\r\n"
+           "  15     o código de saída do regsvr32 não pôde ser lido\r\n"
+           "  16     a saída não pôde ser escrita\r\n"
+           "  17     o regsvr32 ou o reg não terminou em 60 s\r\n";
 }
 
 } // namespace brontal

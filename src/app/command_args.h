@@ -1,12 +1,13 @@
 #pragma once
 // What the program was asked to do on its command line. No arguments open
-// the window; anything else is answered on standard output with no window.
+// the window; one that names a file or folder opens it there; a switch is
+// answered on standard output with no window.
 #include <string>
 #include <vector>
 
 namespace brontal {
 
-enum class CommandKind { Window, Usage, Verify, Register, Unregister, Invalid };
+enum class CommandKind { Window, Open, Usage, Verify, Register, Unregister, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::Window;
@@ -16,7 +17,10 @@ struct Command {
 };
 
 // The arguments after the program's name. Switches ignore letter case and may
-// start with "/" or "-"; a path is taken whole, whatever it holds.
+// start with "/" or "-"; a path is taken whole, whatever it holds. An argument
+// that starts with "/" or "-" and holds no "\", "/", "." or ":" after it is a
+// switch wherever it stands, so a switch in the file's place is refused as
+// such ("/temp/a.dll" and "-a.ocx" are paths).
 Command parseCommand(const std::vector<std::string>& args);
 
 std::string usageText();

@@ -34,8 +34,15 @@ public:
     std::vector<std::string> hits;
 };
 
-bool registryNames(const std::string& regProgram, const std::string& name) {
-    return outputNamesClsid(platform::RunCommandGetOutput(regProgram, regQueryCommandLine(name)));
+// Whether reg finds the name; nothing when it did not run to its end.
+std::optional<bool> registryNames(const std::string& regProgram, const std::string& name, unsigned long limitMs,
+                                  VerifyProblem& problem) {
+    platform::CapturedOutput run = platform::runCapturingOutput(regProgram, regQueryCommandLine(name), limitMs);
+    if (run.outcome == platform::CapturedOutput::Ended) return outputNamesClsid(run.text);
+    problem = {run.outcome == platform::CapturedOutput::TimedOut ? VerifyProblem::ChildTimedOut
+                                                                  : VerifyProblem::ChildNotStarted,
+               regProgram};
+    return std::nullopt;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -45,11 +52,12 @@ std::string fileNameOf(const std::string& path) {
 
 } // namespace
 
-std::optional<Verification> verifyFile(const std::string& fullPath, std::string& problem, std::string& warning) {
+std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
+                                       unsigned long childLimitMs) {
     std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(fullPath);
     std::optional<PeVerdict> verdict = facts ? platform::probeFile(fullPath) : std::nullopt;
     if (!facts || !verdict) {
-        problem = "Não foi possível ler o arquivo: " + fullPath;
+        problem = {VerifyProblem::Unreadable, "Não foi possível ler o arquivo: " + fullPath};
         return std::nullopt;
     }
     if (verdict->kind == PeKind::OtherMachine) warning = unknownArchitectureMessage(verdict->machine);
@@ -60,10 +68,16 @@ std::optional<Verification> verifyFile(const std::string& fullPath, std::string&
     v.date = facts->date;
     v.size = facts->size;
     v.is64 = verdict->is64();
+    v.peImage = verdict->kind != PeKind::NotPe;
     v.windows64 = platform::windowsIs64();
 
-    v.registered32 = registryNames(platform::systemProgram("reg.exe"), v.fileName);
-    if (v.windows64) v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName);
+    std::optional<bool> found32 = registryNames(platform::systemProgram("reg.exe"), v.fileName, childLimitMs, problem);
+    if (!found32) return std::nullopt;
+    v.registered32 = *found32;
+    if (v.windows64) {
+        v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName, childLimitMs, problem);
+        if (!v.registered64) return std::nullopt;
+    }
 
     v.loads = platform::componentLoads(fullPath);
     if (!v.loads) v.loadFailure = platform::loadFailureReason(fullPath);
@@ -81,6 +95,7 @@ std::optional<Verification> verifyFile(const std::string& fullPath, std::string&
             copy.date = copyFacts->date;
             copy.size = copyFacts->size;
             copy.is64 = copyVerdict && copyVerdict->is64();
+            copy.peImage = copyVerdict && copyVerdict->kind != PeKind::NotPe;
         }
         v.copies.push_back(std::move(copy));
     }

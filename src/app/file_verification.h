@@ -10,8 +10,17 @@
 namespace brontal {
 
 
-// fullPath is whole already. Nothing when the file cannot be read (problem
-// says why); warning gets the probe's question about an unknown machine.
-std::optional<Verification> verifyFile(const std::string& fullPath, std::string& problem, std::string& warning);
+// Why a verification did not come out: the file could not be read (text
+// says so), or reg, named in text, could not be started or did not end in time.
+struct VerifyProblem {
+    enum Why { Unreadable, ChildNotStarted, ChildTimedOut } why = Unreadable;
+    std::string text;
+};
+
+// fullPath is whole already. Nothing when the file cannot be read or reg
+// fails (problem says why); warning gets the probe's question about an
+// unknown machine. Each run of reg may take up to childLimitMs.
+std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
+                                       unsigned long childLimitMs);
 
 } // namespace brontal

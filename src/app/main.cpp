@@ -4,11 +4,13 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "ui/events.h"
@@ -34,8 +36,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     brontal::platform::suppressSystemErrorDialogs();
     brontal::Command command = brontal::parseCommand(commandArguments());
     if (command.kind != brontal::CommandKind::Window) {
+        // An argument to open is checked as a command; one that names
+        // nothing is refused there, in a message box when nobody reads the
+        // standard streams.
         brontal::Services services = brontal::Services::real();
-        return brontal::runCommand(command, services, *brontal::platform::standardStreams());
+        std::unique_ptr<brontal::platform::TextStreams> streams = brontal::platform::standardStreams();
+        int code = brontal::runCommand(command, services, *streams);
+        streams->finish();
+        if (command.kind != brontal::CommandKind::Open || code != 0) return code;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -44,6 +52,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         brontal::MainWindow main(brontal::Services::real());
         main.load();
         main.show();
+        if (command.kind == brontal::CommandKind::Open) main.openPath(brontal::platform::fullPath(command.path));
         code = brontal::ui::runMessageLoop();
     } catch (...) {
         brontal::ui::reportFailure("opening the main window");

@@ -19,6 +19,9 @@ public:
     void load();
 
     void OpenFolder(const std::string& folderPath);
+    // After load: the browser on a folder, or on a file's folder with the
+    // file chosen. path is whole and exists.
+    void openPath(const std::string& path);
     void UnloadAllForms();
 
     void verifyComponent() override;

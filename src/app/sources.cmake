@@ -4,5 +4,6 @@ list(APPEND BRONTAL_LOGIC_SOURCES src/app/command_args.cpp)
 list(APPEND BRONTAL_WIN_SOURCES
   src/app/main_window.cpp
   src/app/start_up.cpp
+  src/app/open_path.cpp
   src/app/command_line.cpp
   src/app/file_verification.cpp)

@@ -2,16 +2,24 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/files.h"
 #include "platform/text.h"
 #include "platform/unique_handle.h"
 
 namespace brontal::platform {
 
-std::string RunCommandGetOutput(const std::string& program, const std::string& commandLine) {
+CapturedOutput runCapturingOutput(const std::string& program, const std::string& commandLine, unsigned long limitMs) {
+    CapturedOutput result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     unique_handle readEnd, writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0)) return "Failed to create pipe.";
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0)) {
+        result.outcome = CapturedOutput::NotStarted;
+        result.text = "Failed to create pipe.";
+        return result;
+    }
     // Only the child may inherit the write end.
     SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
@@ -27,12 +35,31 @@ std::string RunCommandGetOutput(const std::string& program, const std::string& c
     std::wstring application = widen(program);
     std::wstring folder = widen(systemFolder());
     if (!CreateProcessW(application.c_str(), line.data(), &inherit, &inherit, TRUE, CREATE_NO_WINDOW, nullptr,
-                        folder.c_str(), &si, &pi))
-        return "Failed to execute command.";
+                        folder.c_str(), &si, &pi)) {
+        result.outcome = CapturedOutput::NotStarted;
+        result.text = "Failed to execute command.";
+        return result;
+    }
     unique_handle process(pi.hProcess), thread(pi.hThread);
     // Our copy of the write end goes before the first read, so the read fails
     // (and the loop ends) once the child and what it started have finished.
     writeEnd.reset();
+
+    // With a limit, a watch ends the child when its time is up; the read below
+    // then ends too, as no one holds the write end any more (the programs run
+    // this way start none of their own).
+    std::atomic<bool> timedOut = false;
+    unique_handle readDone(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread watch;
+    if (limitMs != INFINITE && readDone) {
+        watch = std::thread([&] {
+            HANDLE both[] = {process.get(), readDone.get()};
+            if (WaitForMultipleObjects(2, both, FALSE, limitMs) != WAIT_TIMEOUT) return;
+            timedOut = true;
+            if (!TerminateProcess(process.get(), 1))
+                OutputDebugStringW(L"Brontal32: a child program past its time limit could not be ended\n");
+        });
+    }
 
     std::string raw;
     char buffer[4096];
@@ -42,15 +69,23 @@ std::string RunCommandGetOutput(const std::string& program, const std::string& c
         if (got == 0) break;
         raw.append(buffer, got);
     }
+    if (readDone) SetEvent(readDone.get());
+    if (watch.joinable()) watch.join();
     readEnd.reset();
     WaitForSingleObject(process.get(), INFINITE);
+    if (timedOut) result.outcome = CapturedOutput::TimedOut;
 
     // The console tools write in the ANSI code page.
-    if (raw.empty()) return raw;
+    if (raw.empty()) return result;
     int n = MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), wide.data(), n);
-    return narrow(wide);
+    result.text = narrow(wide);
+    return result;
+}
+
+std::string RunCommandGetOutput(const std::string& program, const std::string& commandLine) {
+    return runCapturingOutput(program, commandLine, INFINITE).text;
 }
 
 } // namespace brontal::platform

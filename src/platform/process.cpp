@@ -10,11 +10,17 @@
 namespace brontal::platform {
 namespace {
 
-ProcessExit waitForExit(HANDLE process) {
+ProcessExit waitForExit(HANDLE process, DWORD limitMs) {
     ProcessExit result;
     result.started = true;
     if (!process) return result;   // the shell started something it gives us no handle to
-    WaitForSingleObject(process, INFINITE);
+    if (WaitForSingleObject(process, limitMs) == WAIT_TIMEOUT) {
+        // Nothing may go on behind a run already reported as failed.
+        if (TerminateProcess(process, 1)) WaitForSingleObject(process, INFINITE);
+        else OutputDebugStringW(L"Brontal32: a child program past its time limit could not be ended\n");
+        result.timedOut = true;
+        return result;
+    }
     DWORD code = 0;
     if (GetExitCodeProcess(process, &code)) {
         result.exitCodeRead = true;
@@ -23,7 +29,7 @@ ProcessExit waitForExit(HANDLE process) {
     return result;
 }
 
-ProcessExit createHidden(const std::string& file, const std::string& commandLine) {
+ProcessExit createHidden(const std::string& file, const std::string& commandLine, DWORD limitMs) {
     std::wstring program = widen(file);
     std::wstring line = widen(commandLine);   // CreateProcessW may write into it
     STARTUPINFOW si{};
@@ -37,7 +43,7 @@ ProcessExit createHidden(const std::string& file, const std::string& commandLine
     unique_handle thread(pi.hThread);
     unique_handle process(pi.hProcess);
     thread.reset();
-    return waitForExit(process.get());
+    return waitForExit(process.get(), limitMs);
 }
 
 ProcessExit shellHidden(const HiddenRun& run) {
@@ -59,13 +65,13 @@ ProcessExit shellHidden(const HiddenRun& run) {
     ensureComForShell();
     if (!ShellExecuteExW(&info)) return {};
     unique_handle process(info.hProcess);
-    return waitForExit(process.get());
+    return waitForExit(process.get(), run.timeLimitMs);
 }
 
 } // namespace
 
 ProcessExit runHidden(const HiddenRun& run) {
-    return run.verb.empty() ? createHidden(run.file, run.commandLine) : shellHidden(run);
+    return run.verb.empty() ? createHidden(run.file, run.commandLine, run.timeLimitMs) : shellHidden(run);
 }
 
 std::string systemProgram(const std::string& exeName) { return systemFolder() + "\\" + exeName; }

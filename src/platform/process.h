@@ -6,7 +6,7 @@
 
 namespace brontal::platform {
 
-// One hidden run that is waited for without time-out. With a verb it goes
+// One hidden run that is waited for, without time-out unless one is given. With a verb it goes
 // through the shell (file, parameters, directory, owner); without one the
 // process is created from file, a full path, with commandLine as its
 // command line. Neither way is a command interpreter in between.
@@ -17,6 +17,9 @@ struct HiddenRun {
     std::string parameters;
     std::string directory;
     HWND owner = nullptr;
+    // A run still going after this long is ended (TerminateProcess) and
+    // reported as timed out; the window waits as long as it takes.
+    DWORD timeLimitMs = INFINITE;
 };
 
 // How a run ended. started is false when the process could not be created or
@@ -25,6 +28,7 @@ struct ProcessExit {
     bool started = false;
     bool exitCodeRead = false;
     unsigned long exitCode = 0;
+    bool timedOut = false;   // ended by the program after the run's time limit
     bool succeeded() const { return started && exitCodeRead && exitCode == 0; }
 };
 

@@ -45,13 +45,13 @@ std::string jsonString(std::string_view utf8) {
 
 std::string verificationJson(const Verification& v) {
     auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
-    auto bits = [](bool is64) { return std::string(is64 ? "64" : "32"); };
+    auto bits = [](bool is64, bool peImage = true) { return std::string(!peImage ? "null" : is64 ? "64" : "32"); };
     std::string j = "{\n";
     j += "  \"file\": " + jsonString(v.fileName) + ",\n";
     j += "  \"path\": " + jsonString(v.path) + ",\n";
     j += "  \"size\": " + jsonString(v.size) + ",\n";
     j += "  \"date\": " + jsonString(v.date) + ",\n";
-    j += "  \"bits\": " + bits(v.is64) + ",\n";
+    j += "  \"bits\": " + bits(v.is64, v.peImage) + ",\n";
     j += "  \"registered\": " + boolean(v.registered()) + ",\n";
     j += "  \"registry32\": " + boolean(v.registered32) + ",\n";
     j += "  \"registry64\": " + (v.registered64 ? boolean(*v.registered64) : "null") + ",\n";
@@ -63,7 +63,8 @@ std::string verificationJson(const Verification& v) {
         j += i ? ",\n    {" : "\n    {";
         j += "\"folder\": " + jsonString(c.folder) + ", \"readable\": " + boolean(c.readable);
         if (c.readable)
-            j += ", \"size\": " + jsonString(c.size) + ", \"date\": " + jsonString(c.date) + ", \"bits\": " + bits(c.is64);
+            j += ", \"size\": " + jsonString(c.size) + ", \"date\": " + jsonString(c.date) +
+                 ", \"bits\": " + bits(c.is64, c.peImage);
         j += "}";
     }
     j += v.copies.empty() ? "],\n" : "\n  ],\n";

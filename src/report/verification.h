@@ -15,11 +15,14 @@ struct FoundCopy {
     bool readable = false;         // the copy could be read when the facts were taken
     std::string date, size;
     bool is64 = false;
+    bool peImage = true;           // it has a PE header (else the JSON's bits are null)
 };
 
 struct Verification {
     std::string fileName, path, date, size;
     bool is64 = false;
+    bool peImage = true;                       // it has a PE header: the JSON's bits are null without one,
+                                               // the window and the report show "32" as the probe answers
     bool registered32 = false;                 // found by the 32-bit `reg`, as the window asks
     std::optional<bool> registered64;          // the 64-bit view; only on 64-bit Windows
     bool loads = false;

@@ -5,6 +5,8 @@
 // reason. Run in both prefixes.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "command_run.h"
 #include "driver.h"
 #include "json.h"
@@ -28,24 +30,61 @@ struct CommandLine : ::testing::Test {
         for (auto [fixture, name] : {std::pair{L"BrontalTest32.dll", kName}, std::pair{L"BrontalNeedsLib32.dll", L"Falha.dll"},
                                      std::pair{L"BrontalTest64.dll", L"Largo.dll"}})
             ASSERT_TRUE(e2e::putFixture(fixture, std::wstring(kFolder) + L"\\" + name));
+        // No PE header: empty, and text under a component's name and under its own.
+        for (auto [name, bytes] : {std::pair{L"Vazio.dll", ""}, std::pair{L"Texto.dll", "texto\r\n"},
+                                   std::pair{L"notas.txt", "texto\r\n"}}) {
+            HANDLE file = CreateFileW((std::wstring(kFolder) + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            ASSERT_TRUE(WriteFile(file, bytes, static_cast<DWORD>(strlen(bytes)), &written, nullptr));
+            CloseHandle(file);
+        }
     }
 };
 
-TEST_F(CommandLine, UsageAndRefusalsEndAtOnceWithoutAWindow) {
+TEST_F(CommandLine, UsageAndRefusalsEndAtOnceWithoutAWindowEachWithItsOwnCode) {
     e2e::CommandRun usage = brontal(L"/?");
     EXPECT_EQ(usage.exitCode, 0u);
     EXPECT_NE(usage.out.find("Brontal32.exe /verificar ARQUIVO [/json]"), std::string::npos) << usage.out;
+    EXPECT_NE(usage.out.find("  17     o regsvr32 ou o reg não terminou em 60 s\r\n"), std::string::npos) << usage.out;
     EXPECT_EQ(usage.err, "");
 
     e2e::CommandRun bad = brontal(L"/verify x.dll");   // the other refusals are the unit tests' table
-    EXPECT_EQ(bad.exitCode, 2u);
+    EXPECT_EQ(bad.exitCode, 10u);
     EXPECT_EQ(bad.out, "");
-    EXPECT_NE(bad.err.find("Uso:"), std::string::npos) << bad.err;
+    EXPECT_EQ(bad.err.rfind("Argumento desconhecido: \"/verify\".\r\n\r\nBrontal32: ", 0), 0u) << bad.err;
+    // "C:\x\" /json: Windows hands the program one argument, and it says why.
+    e2e::CommandRun joined = brontal(L"/verificar \"C:\\brontal\\linha\\\" /json");
+    EXPECT_EQ(joined.exitCode, 10u);
+    EXPECT_EQ(joined.err.rfind("Aspas dentro do argumento \"C:\\brontal\\linha\" /json\"", 0), 0u) << joined.err;
     // A file that is not there: said on standard error, relative to the current folder.
     e2e::CommandRun missing = brontal(L"/verificar nada.dll /json");
-    EXPECT_EQ(missing.exitCode, 2u);
+    EXPECT_EQ(missing.exitCode, 11u);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "Não foi possível ler o arquivo: C:\\brontal\\linha\\nada.dll\r\n");
+    // What the verify button refuses, in its words.
+    e2e::CommandRun text = brontal(L"/verificar notas.txt");
+    EXPECT_EQ(text.exitCode, 12u);
+    EXPECT_EQ(text.err, "Apenas arquivos dll e ocx podem ser verificados.\r\n");
+    // Output that cannot be written (a full device) is lost loudly.
+    e2e::CommandRun full = e2e::runProgram(e2e::productExe(), L"/verificar Falha.dll /json", kFolder, 180000,
+                                           L"Z:\\dev\\full");
+    EXPECT_EQ(full.exitCode, 16u);
+    EXPECT_EQ(full.err, "Não foi possível escrever a saída (erro 112 do Windows).\r\n");
+}
+
+// A file without a PE header: the window shows "32", the JSON says it has no bits.
+TEST_F(CommandLine, AFileWithoutAPeHeaderHasNoBitsInTheJson) {
+    for (const wchar_t* name : {L"Vazio.dll", L"Texto.dll"}) {
+        e2e::CommandRun run = brontal(std::wstring(L"/verificar ") + name + L" /json");
+        EXPECT_EQ(run.exitCode, 1u) << run.err;
+        std::optional<testjson::Value> v = testjson::parse(run.out);
+        ASSERT_TRUE(v) << run.out;
+        EXPECT_EQ((*v)["bits"].kind, testjson::Value::Null) << run.out;
+        EXPECT_FALSE((*v)["loads"].boolean);
+        e2e::CommandRun plain = brontal(std::wstring(L"/verificar ") + name);
+        EXPECT_NE(plain.out.find(" - 32 bits - "), std::string::npos) << plain.out;
+    }
 }
 
 TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
@@ -91,26 +130,36 @@ TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
 }
 
 // At a console prompt (the program attaches to the console of whoever started
-// it): the console's own wide characters, whatever its code page.
-TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
+// it): the console's own wide characters, whatever its code page, and exactly
+// one line break after the output, whether or not the output ends with one.
+TEST_F(CommandLine, AtAConsoleItWritesWideCharactersAndEndsWithOneLineBreak) {
     const HANDLE saved[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE)};
     FreeConsole();
     ASSERT_TRUE(AllocConsole());
     HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
-    std::wstring commandLine = L"\"" + e2e::productExe() + L"\" /verificar \"" + kName + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring shown(4000, L' ');
+    // The cursor after each run.
+    auto runAtConsole = [&](const std::wstring& arguments) {
+        std::wstring commandLine = L"\"" + e2e::productExe() + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        CONSOLE_SCREEN_BUFFER_INFO after{};
+        if (CreateProcessW(e2e::productExe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           kFolder, &startup, &process)) {
+            EXPECT_EQ(WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            GetConsoleScreenBufferInfo(screen, &after);
+        }
+        return after;
+    };
+    CONSOLE_SCREEN_BUFFER_INFO afterUsage = runAtConsole(L"/?");   // its text ends with a line break
+    CONSOLE_SCREEN_BUFFER_INFO afterReport = runAtConsole(L"/verificar \"" + std::wstring(kName) + L"\"");   // not
+    const SHORT width = afterReport.dwSize.X;
+    std::wstring shown(static_cast<size_t>(width) * (afterReport.dwCursorPosition.Y + 1), L' ');
     DWORD got = 0;
-    if (CreateProcessW(e2e::productExe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, kFolder,
-                       &startup, &process)) {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 180000), WAIT_OBJECT_0);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), COORD{0, 0}, &got);
-    }
+    ReadConsoleOutputCharacterW(screen, shown.data(), static_cast<DWORD>(shown.size()), COORD{0, 0}, &got);
     CloseHandle(screen);
     FreeConsole();
     SetStdHandle(STD_INPUT_HANDLE, saved[0]);
@@ -118,6 +167,15 @@ TEST_F(CommandLine, AtAConsoleItWritesWideCharacters) {
     SetStdHandle(STD_ERROR_HANDLE, saved[2]);
     EXPECT_NE(shown.find(L"Arquivo referência: " + std::wstring(kName)), std::wstring::npos)
         << e2e::narrow(shown.substr(0, 240));
+    // The cursor at the start of the line right under each output's last line, which is not blank.
+    auto lineAbove = [&](const CONSOLE_SCREEN_BUFFER_INFO& after) {
+        EXPECT_EQ(after.dwCursorPosition.X, 0);
+        if (after.dwCursorPosition.Y < 1) return std::wstring();
+        return shown.substr(static_cast<size_t>(width) * (after.dwCursorPosition.Y - 1), width);
+    };
+    std::wstring usageEnd = lineAbove(afterUsage), reportEnd = lineAbove(afterReport);
+    EXPECT_EQ(usageEnd.rfind(L"  17     o regsvr32 ou o reg não terminou em 60 s", 0), 0u) << e2e::narrow(usageEnd);
+    EXPECT_NE(reportEnd.find(L" Sistema operacional "), std::wstring::npos) << e2e::narrow(reportEnd);
 }
 
 // On 64-bit Windows a 64-bit component is registered in the 64-bit view only,
@@ -148,6 +206,77 @@ TEST_F(CommandLine, AFailureSaysWhy) {
     ASSERT_TRUE(v) << run.out;
     EXPECT_FALSE((*v)["loads"].boolean);
     EXPECT_EQ((*v)["loadFailure"].text, "Biblioteca ausente: BrontalAusente.dll");
+}
+
+// Dropped on the program, "Abrir com", "Enviar para", a shortcut with an
+// argument: the window opens with the browser there. Started from another
+// folder, with no console and no standard handles, as Explorer starts it.
+struct StartedWith : CommandLine {
+    std::unique_ptr<e2e::Product> app;
+    void start(const std::wstring& arguments, bool window = true) {
+        app = std::make_unique<e2e::Product>(e2e::Product::Options{e2e::productExe(), L"C:\\windows", L"", arguments, window});
+    }
+    bool waitText(const char* name, const std::string& wanted) {
+        return e2e::waitUntil([&] { return (*app)[name].text() == wanted; }, 10000);
+    }
+};
+
+TEST_F(StartedWith, AFileOpensTheWindowWithTheFileChosen) {
+    ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", L"C:\\pasta com espaço\\comp.dll"));
+    start(L"\"C:\\pasta com espaço\\comp.dll\"");
+    ASSERT_TRUE(waitText("txtFile", "comp.dll")) << (*app)["txtFile"].text();
+    EXPECT_EQ((*app)["lblDirAddress"].text(), "C:\\pasta com espaço\\");
+    e2e::Ui files = (*app)["FileList"];
+    EXPECT_EQ(SendMessageW(files.hwnd(), LB_GETCURSEL, 0, 0), files.find("comp.dll"));
+    // Its facts, as a click on it shows them.
+    EXPECT_TRUE(waitText("lblb", "32")) << (*app)["lblb"].text();
+    EXPECT_NE((*app)["txtKB"].text().find(" kB"), std::string::npos) << (*app)["txtKB"].text();
+    EXPECT_EQ((*app)["lblFileData"].text().size(), 19u) << (*app)["lblFileData"].text();
+    EXPECT_TRUE((*app)["btnVer"].enabled());
+}
+
+// A file of System32, as a 64-bit Explorer hands it over: the native one, chosen in the Sysnative listing.
+TEST_F(StartedWith, ASystem32FileIsChosenInTheNativeListing) {
+    if (e2e::prefixKind() != "win64") GTEST_SKIP() << "a 64-bit Windows scenario";
+    start(L"C:\\Windows\\System32\\kernel32.dll");
+    ASSERT_TRUE(waitText("txtFile", "kernel32.dll")) << (*app)["txtFile"].text();
+    EXPECT_EQ((*app)["lblDirAddress"].text(), "C:\\Windows\\Sysnative\\");
+    e2e::Ui listing = (*app)["List1"];   // over the file list, where a click would land
+    EXPECT_EQ(SendMessageW(listing.hwnd(), LB_GETCURSEL, 0, 0), listing.find("kernel32.dll"));
+    EXPECT_TRUE(waitText("lblb", "64")) << "the 64-bit System32 copy, not its SysWOW64 namesake";
+}
+
+TEST_F(StartedWith, AFolderOpensTheBrowserThere) {
+    start(L"C:\\brontal\\linha");
+    ASSERT_TRUE(waitText("lblDirAddress", "C:\\brontal\\linha\\")) << (*app)["lblDirAddress"].text();
+    EXPECT_GE((*app)["FileList"].find("Falha.dll"), 0);
+    EXPECT_EQ((*app)["txtFile"].text(), "");
+}
+
+BOOL CALLBACK shownIconOf(HWND child, LPARAM found) {
+    if ((GetWindowLongW(child, GWL_STYLE) & (SS_TYPEMASK | WS_VISIBLE)) != (SS_ICON | WS_VISIBLE)) return TRUE;
+    *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    return FALSE;
+}
+
+// With nobody to read standard error, a refused command line says why in a message box.
+TEST_F(StartedWith, ABadSwitchWithNoConsoleShowsAMessageBox) {
+    FreeConsole();   // as from Explorer: no console to attach to either
+    start(L"/verify x.dll", false);
+    std::vector<e2e::Ui> boxes;
+    ASSERT_TRUE(e2e::waitUntil([&] { return !(boxes = app->messageBoxes()).empty(); }, 20000));
+    EXPECT_EQ(boxes[0].text(), "Brontal32");
+    wchar_t said[2048] = L"";
+    GetDlgItemTextW(boxes[0].hwnd(), 0xFFFF, said, 2048);
+    std::string text = e2e::narrow(said);
+    EXPECT_EQ(text.rfind("Argumento desconhecido: \"/verify\".", 0), 0u) << text;
+    EXPECT_NE(text.find("Uso:"), std::string::npos) << text;
+    // An icon is shown (Wine's box holds its own copy of the system's, so which one is not told apart here).
+    HICON shownIcon = nullptr;
+    EnumChildWindows(boxes[0].hwnd(), shownIconOf, reinterpret_cast<LPARAM>(&shownIcon));
+    EXPECT_NE(shownIcon, nullptr);
+    PostMessageW(boxes[0].hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(app->waitForExit(10000), std::optional<DWORD>(10u));
 }
 
 } // namespace

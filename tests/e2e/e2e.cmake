@@ -66,7 +66,8 @@ brontal_e2e(NAME e2e_report_win32 PREFIX win32 FILTER "Report32.*" LOCALE brazil
 brontal_e2e(NAME e2e_faults PREFIX win64-2 FILTER "Faults.*" LOCALE brazil TIMEOUT 480)
 brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCALE brazil TIMEOUT 900)
 
-# The command line in both widths of Windows; its file is named outside the
-# ANSI code page, so it runs under the English group's character set.
-brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*" LOCALE english)
-brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*" LOCALE english)
+# The command line in both widths of Windows, and the window started with an
+# argument; its files are named outside the ANSI code page, so it runs under
+# the English group's character set.
+brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*:StartedWith.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*:StartedWith.*" LOCALE english)

@@ -10,7 +10,7 @@ TEST(ParseCommand, SwitchesPathsAndRefusals) {
     struct Case {
         std::vector<std::string> args;
         CommandKind kind;
-        std::string path;
+        std::string pathOrError;   // the path taken, or a part of the refusal's text
         bool json;
     };
     const Case cases[] = {
@@ -22,25 +22,38 @@ TEST(ParseCommand, SwitchesPathsAndRefusals) {
         {{"-verificar", "x.dll", "-JSON"}, CommandKind::Verify, "x.dll", true},
         {{"/Registrar", "..\\c.ocx"}, CommandKind::Register, "..\\c.ocx", false},
         {{"/desregistrar", "Компонент.dll"}, CommandKind::Unregister, "Компонент.dll", false},
-        // Refused: unknown switch, no file, two files, /json where it means nothing, /? with more.
-        {{"/verify", "x.dll"}, CommandKind::Invalid, "", false},
-        {{"x.dll"}, CommandKind::Invalid, "", false},
-        {{"/verificar"}, CommandKind::Invalid, "", false},
-        {{"/verificar", "/json"}, CommandKind::Invalid, "", false},
-        {{"/verificar", "a.dll", "b.dll"}, CommandKind::Invalid, "", false},
-        {{"/verificar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "", false},
-        {{"/registrar", "a.dll", "/json"}, CommandKind::Invalid, "", false},
-        {{"/?", "x"}, CommandKind::Invalid, "", false},
+        // Paths that begin as switches do.
+        {{"/verificar", "/temp/a.dll"}, CommandKind::Verify, "/temp/a.dll", false},
+        {{"/verificar", "-a.ocx"}, CommandKind::Verify, "-a.ocx", false},
+        // One file or folder alone opens the window on it.
+        {{"C:\\pasta com espaço\\comp.dll"}, CommandKind::Open, "C:\\pasta com espaço\\comp.dll", false},
+        {{"..\\pasta"}, CommandKind::Open, "..\\pasta", false},
+        // Refused, each saying what is wrong.
+        {{"/verify", "x.dll"}, CommandKind::Invalid, "Argumento desconhecido: \"/verify\"", false},
+        {{"a.dll", "b.dll"}, CommandKind::Invalid, "Argumento a mais: \"b.dll\"", false},
+        {{"/verificar"}, CommandKind::Invalid, "Falta o arquivo depois de \"/verificar\"", false},
+        {{"/verificar", ""}, CommandKind::Invalid, "Falta o arquivo depois de \"/verificar\"", false},
+        {{"/verificar", "/json"}, CommandKind::Invalid, "Falta o arquivo", false},
+        {{"/verificar", "/registrar", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/registrar\", onde", false},
+        {{"/verificar", "/jsno", "x.dll"}, CommandKind::Invalid, "\"/jsno\", onde se espera o arquivo", false},
+        {{"/verificar", "a.dll", "b.dll"}, CommandKind::Invalid, "Argumento a mais: \"b.dll\"", false},
+        {{"/verificar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
+        {{"/registrar", "a.dll", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
+        {{"/?", "x"}, CommandKind::Invalid, "não aceita outros argumentos", false},
+        // "C:\x\" /json, as Windows splits it: one argument holding a quote.
+        {{"/verificar", "C:\\x\" /json"}, CommandKind::Invalid, "Aspas dentro do argumento \"C:\\x\" /json\"", false},
+        {{"C:\\x\" /json"}, CommandKind::Invalid, "Aspas dentro do argumento", false},
     };
     for (const Case& k : cases) {
         Command c = parseCommand(k.args);
-        std::string shown = k.args.empty() ? "(none)" : k.args[0];
-        EXPECT_EQ(c.kind, k.kind) << shown;
+        std::string shown;
+        for (const std::string& a : k.args) shown += "[" + a + "]";
+        EXPECT_EQ(c.kind, k.kind) << shown << " " << c.error;
         if (k.kind == CommandKind::Invalid) {
-            EXPECT_FALSE(c.error.empty()) << shown;
+            EXPECT_NE(c.error.find(k.pathOrError), std::string::npos) << shown << ": " << c.error;
             continue;
         }
-        EXPECT_EQ(c.path, k.path) << shown;
+        EXPECT_EQ(c.path, k.pathOrError) << shown;
         EXPECT_EQ(c.json, k.json) << shown;
     }
 }
@@ -85,4 +98,14 @@ TEST(Verification, JsonReportAndExitCode) {
     EXPECT_EQ((*testjson::parse(verificationJson(v)))["registry64"].kind, testjson::Value::Null);
     v.registered32 = true;
     EXPECT_EQ(verificationExitCode(v), 0);
+
+    // No PE header (an empty or a text file): no bits in the JSON, where the window shows "32".
+    v.peImage = false;
+    v.is64 = false;
+    v.copies[0].peImage = false;
+    j = testjson::parse(verificationJson(v));
+    ASSERT_TRUE(j);
+    EXPECT_EQ((*j)["bits"].kind, testjson::Value::Null);
+    EXPECT_EQ((*j)["copies"].items[0]["bits"].kind, testjson::Value::Null);
+    EXPECT_EQ(reportFieldsOf(v).bitness, "32 bits");
 }

@@ -1,11 +1,20 @@
-// The command line's registration where end-to-end cannot go: Wine runs every
-// process elevated, so the refusal without administrator rights is seen with
-// the token probe stood in for.
+// The command line where end-to-end cannot go: Wine runs every process
+// elevated, regsvr32 always starts and ends within its time, and its exit
+// code can always be read; so the token probe and the runs are stood in for.
+// The time limit is seen once with a real child: the reg stand-in asked for
+// "BrontalHold" never answers.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "app/command_line.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "registration/registration_command.h"
 #include "stand_ins.h"
 
 namespace {
+
+using brontal::platform::ProcessExit;
 
 struct Captured final : brontal::platform::TextStreams {
     std::string out_, err_;
@@ -14,28 +23,74 @@ struct Captured final : brontal::platform::TextStreams {
     bool outIsConsole() const override { return false; }
 };
 
-TEST(CommandLineRegistration, RefusedWithoutAdministratorRightsAndOtherwiseRunAsTheButtonsRunIt) {
+TEST(CommandLineRegistration, EachOutcomeOfTheRunHasAnExitCodeOfItsOwn) {
     const std::string dll = "C:\\Windows\\System32\\ole32.dll";   // any readable 32-bit library
     brontal::Command command = brontal::parseCommand({"/desregistrar", dll});
-    for (bool elevated : {false, true}) {
+    struct Case {
+        bool elevated;
+        ProcessExit exit;
+        int code;
+        const char* says;   // on standard error, or on standard output for regsvr32's own code
+    };
+    const Case cases[] = {
+        {false, {true, true, 0}, brontal::kExitNotAdmin, "administrador"},
+        {true, {true, true, 4}, 4, "Erro ao tentar desregistrar componente.\r\nregsvr32 (código 4)"},
+        {true, {false, false, 0}, brontal::kExitNotStarted, "Erro ao tentar executar como administrador: "},
+        {true, {true, false, 0}, brontal::kExitCodeUnread, "Não foi possível ler o código de saída de "},
+        {true, {true, false, 0, true}, brontal::kExitTimedOut, "regsvr32.exe não terminou em 60 s."},
+    };
+    for (const Case& k : cases) {
         window_test::Recorder recorder;
-        recorder.outcomes.push_back({true, true, 4});
-        brontal::Services services = window_test::standIns(recorder, elevated);
+        recorder.outcomes.push_back(k.exit);
+        brontal::Services services = window_test::standIns(recorder, k.elevated);
         Captured streams;
         int code = brontal::runCommand(command, services, streams);
-        if (!elevated) {
-            EXPECT_EQ(code, 5);
+        EXPECT_EQ(code, k.code) << k.says;
+        EXPECT_NE((streams.err_ + streams.out_).find(k.says), std::string::npos) << streams.err_ << streams.out_;
+        if (!k.elevated) {
             EXPECT_TRUE(recorder.runs.empty()) << "regsvr32 ran without administrator rights";
-            EXPECT_NE(streams.err_.find("administrador"), std::string::npos) << streams.err_;
-            EXPECT_EQ(streams.out_, "");
             continue;
         }
-        EXPECT_EQ(code, 4);
         ASSERT_EQ(recorder.runs.size(), 1u);
         EXPECT_EQ(recorder.runs[0].verb, "runas");
         EXPECT_EQ(recorder.runs[0].parameters, "  /u /s \"" + dll + "\"");
-        EXPECT_EQ(streams.out_, "Erro ao tentar desregistrar componente.\r\n" + brontal::exitCodeReason(4) + "\r\n");
+        EXPECT_EQ(recorder.runs[0].timeLimitMs, brontal::kChildTimeLimitMs);
     }
+}
+
+bool regRunning() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{sizeof entry};
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+        found = lstrcmpiW(entry.szExeFile, L"reg.exe") == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+TEST(CommandLineTimeLimit, AChildThatNeverAnswersIsEndedAndTheRunSaysSo) {
+    // The hidden run the registrations use.
+    brontal::platform::HiddenRun run;
+    run.file = brontal::platform::systemProgram("reg.exe");
+    run.commandLine = "reg query HKEY_CLASSES_ROOT\\CLSID /s /f BrontalHold";
+    run.timeLimitMs = 500;
+    ProcessExit exit = brontal::platform::runHidden(run);
+    EXPECT_TRUE(exit.started && exit.timedOut && !exit.exitCodeRead);
+    EXPECT_FALSE(regRunning()) << "the child outlived its time limit";
+
+    // The verification's reg, read through a pipe.
+    const std::string dll = "C:\\brontal\\limite\\BrontalHold.dll";
+    CreateDirectoryW(L"C:\\brontal", nullptr);
+    CreateDirectoryW(L"C:\\brontal\\limite", nullptr);
+    ASSERT_TRUE(CopyFileW(L"C:\\Windows\\System32\\ole32.dll", brontal::widen(dll).c_str(), FALSE));
+    window_test::Recorder recorder;
+    brontal::Services services = window_test::standIns(recorder, true);
+    Captured streams;
+    int code = brontal::runCommand(brontal::parseCommand({"/verificar", dll, "/json"}), services, streams, 1000);
+    EXPECT_EQ(code, brontal::kExitTimedOut);
+    EXPECT_EQ(streams.out_, "");
+    EXPECT_EQ(streams.err_, brontal::platform::systemProgram("reg.exe") + " não terminou em 1 s.\r\n");
+    EXPECT_FALSE(regRunning());
 }
 
 } // namespace

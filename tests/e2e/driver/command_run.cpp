@@ -19,7 +19,7 @@ std::thread drain(HANDLE pipe, std::string& into) {
 } // namespace
 
 CommandRun runProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
-                      DWORD timeoutMs) {
+                      DWORD timeoutMs, const std::wstring& outFile) {
     CommandRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
@@ -28,6 +28,11 @@ CommandRun runProgram(const std::wstring& exe, const std::wstring& arguments, co
         CloseHandle(outRead);
         CloseHandle(outWrite);
         return run;
+    }
+    if (!outFile.empty()) {
+        CloseHandle(outWrite);
+        outWrite = CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                               OPEN_EXISTING, 0, nullptr);
     }
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);

@@ -13,8 +13,9 @@ struct CommandRun {
     std::string out, err;            // the bytes as written
 };
 
-// arguments follow the program's quoted path on its command line.
+// arguments follow the program's quoted path on its command line. With
+// outFile, standard output is written into that file instead of a pipe.
 CommandRun runProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder = L"",
-                      DWORD timeoutMs = 180000);
+                      DWORD timeoutMs = 180000, const std::wstring& outFile = L"");
 
 } // namespace e2e

@@ -257,13 +257,16 @@ bool registryKeyExists(HKEY root, const std::wstring& subkey, REGSAM view) {
 Product::Product(Options options) {
     if (!options.driveCFolder.empty()) SetEnvironmentVariableW(L"=C:", options.driveCFolder.c_str());
     std::wstring commandLine = L"\"" + options.exe + L"\"";
+    if (!options.arguments.empty()) commandLine += L" " + options.arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (!options.arguments.empty()) startup.dwFlags = STARTF_USESTDHANDLES;   // all three null
     if (!CreateProcessW(options.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str(), &startup,
                         &process_))
         throw std::runtime_error("cannot start " + narrow(options.exe) + ": error " + std::to_string(GetLastError()));
     WaitForInputIdle(process_.hProcess, 15000);
+    if (!options.waitForMain) return;
     main_ = waitForForm("Form1", 20000);
     if (!main_) {
         terminate();

@@ -81,6 +81,10 @@ public:
         std::wstring exe;
         std::wstring currentDirectory;   // empty: the driver's own
         std::wstring driveCFolder;       // drive C:'s current folder (a shell's "=C:"); empty: as it is
+        // After the program's quoted path. With arguments it starts as from
+        // Explorer or a shortcut: without standard handles.
+        std::wstring arguments;
+        bool waitForMain = true;         // false: for a start that shows no main window
     };
     explicit Product(Options options);
     ~Product() { terminate(); }
