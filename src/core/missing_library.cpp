@@ -20,7 +20,9 @@ std::string withoutTrailingBackslash(std::string_view folder) {
     return lower(folder);
 }
 
-bool sameFolder(std::string_view a, std::string_view b) { return withoutTrailingBackslash(a) == withoutTrailingBackslash(b); }
+bool sameFolder(std::string_view a, std::string_view b) {
+    return withoutTrailingBackslash(a) == withoutTrailingBackslash(b);
+}
 
 // The file the loader looks for: a name without an extension is a ".dll".
 std::string fileNameOf(const std::string& library) {

@@ -21,7 +21,7 @@ bool componentLoads(const std::string& path) {
     // folder only: never from beside this program, which runs elevated and is
     // often started from a downloads folder (the default directories would
     // put that folder before the system's). Where these flags are missing
-    // (Windows 7 without KB2533623, the same systems that lack
+    // (Windows 7 without KB2533623 and older systems, the ones that lack
     // SetDefaultDllDirectories), the altered search path looks in the
     // component's folder, the system folders, the Windows folder and the PATH:
     // not in the program's folder, and not in the current folder, which the

@@ -72,9 +72,12 @@ public:
         for (const AssemblyIdentity& identity : dependentAssemblies(manifest)) {
             if (!listed_) {
                 listed_ = true;
-                listFolder(winsxs_, [&](const FolderItem& item) {
-                    if (item.isFolder) names_.push_back(item.name);
-                });
+                // Unlisted, every assembly's library is looked for in the folders alone.
+                if (!listFolder(winsxs_, [&](const FolderItem& item) {
+                        if (item.isFolder) names_.push_back(item.name);
+                    }))
+                    OutputDebugStringW((L"Brontal32: the side-by-side assemblies could not be listed: " +
+                                        widen(winsxs_) + L"\n").c_str());
             }
             if (std::optional<std::string> folder = assemblyFolder(names_, identity, is64_))
                 folders.push_back(winsxs_ + "\\" + *folder);

@@ -23,7 +23,8 @@ const std::string kImage64 = "Imagem de 64 bits: não pode ser carregada por um 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 std::wstring library() { return e2e::fixturesDir() + L"\\library\\BrontalLib.dll"; }
 bool strictUtf8(const std::string& s) {
-    return s.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), static_cast<int>(s.size()), nullptr, 0) > 0;
+    const int n = static_cast<int>(s.size());
+    return s.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, s.data(), n, nullptr, 0) > 0;
 }
 
 struct Verified {
@@ -81,7 +82,8 @@ TEST_F(LoadSearch, ALibraryBesideTheProgramIsNeverLoaded) {
 
     wchar_t path[8192];
     DWORD n = GetEnvironmentVariableW(L"PATH", path, 8192);
-    ASSERT_TRUE(n > 0 && n < 8192 && e2e::makeFolders(onPath) && MoveFileExW(beside.c_str(), (onPath + L"\\zzplant.dll").c_str(), MOVEFILE_REPLACE_EXISTING));
+    ASSERT_TRUE(n > 0 && n < 8192 && e2e::makeFolders(onPath) &&
+                MoveFileExW(beside.c_str(), (onPath + L"\\zzplant.dll").c_str(), MOVEFILE_REPLACE_EXISTING));
     SetEnvironmentVariableW(L"PATH", (std::wstring(path) + L";" + onPath).c_str());
     v = verify(component, kRoot);
     SetEnvironmentVariableW(L"PATH", path);
@@ -112,7 +114,8 @@ TEST_F(LoadSearch, EveryLibraryAReasonNamesMakesTheComponentLoadOnceSupplied) {
             ASSERT_EQ(v.failure.rfind(prefix, 0), 0u) << e2e::narrow(c.fixture) << ": " << v.failure;
             const std::string name = v.failure.substr(prefix.size());
             ASSERT_TRUE(named.insert(name).second) << e2e::narrow(c.fixture) << " again: " << name;
-            const std::wstring from = name == "BrontalAusente.dll" ? e2e::fixturesDir() + L"\\absent\\BrontalAusente.dll" : library();
+            const std::wstring from =
+                name == "BrontalAusente.dll" ? e2e::fixturesDir() + L"\\absent\\BrontalAusente.dll" : library();
             ASSERT_TRUE(e2e::copyFile(from, own + L"\\" + e2e::widen(name))) << name;
             v = verify(own + L"\\" + c.fixture, kRoot);
         }
@@ -154,7 +157,8 @@ TEST_F(LoadSearch, A64BitComponentTellsItsWidthFirst) {
     EXPECT_FALSE(v.loads);
     EXPECT_EQ(v.failure, kImage64 + "\nBiblioteca ausente: BrontalAusente.dll");
     EXPECT_EQ(e2e::runProgram(kProgramCopy, L"/registrar \"" + component + L"\"", kRoot).exitCode, 3u);
-    ASSERT_TRUE(e2e::copyFile(e2e::fixturesDir() + L"\\absent64\\BrontalAusente.dll", folder + L"\\BrontalAusente.dll"));
+    const std::wstring absent64 = e2e::fixturesDir() + L"\\absent64\\BrontalAusente.dll";
+    ASSERT_TRUE(e2e::copyFile(absent64, folder + L"\\BrontalAusente.dll"));
     EXPECT_EQ(verify(component, kRoot).failure, kImage64);
     EXPECT_EQ(e2e::runProgram(kProgramCopy, L"/registrar \"" + component + L"\"", kRoot).exitCode, 0u);
     EXPECT_EQ(e2e::runProgram(kProgramCopy, L"/desregistrar \"" + component + L"\"", kRoot).exitCode, 0u);
