@@ -56,7 +56,8 @@ public:
                 if (!search_.fileExists(name)) return {library};
                 continue;
             }
-            if (in(assemblies, name) != assemblies.end() || known_.count(lower(name))) continue;
+            if (in(assemblies, name) != assemblies.end()) continue;   // redirected before any other place
+            if (known_.count(lower(name))) continue;
             auto folder = in(search_.folders, name);
             if (folder == search_.folders.end()) return {library, in(search_.outside, name) != search_.outside.end()};
             if (folder == search_.folders.begin() && followOwn_ && search_.importsOf &&
