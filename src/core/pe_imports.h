@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pe_image.h"
 #include "core/pe_probe.h"
 
 namespace brontal {
@@ -22,10 +23,9 @@ struct PeImports {
     std::vector<std::string> libraries;
 };
 
-// A table past these is taken for a broken one. Windows limits an image to
-// 96 sections; no real module imports from a thousand libraries; a library
-// name is a file name, at most MAX_PATH long.
-constexpr std::size_t kMaxPeSections = 96;
+// A table past these is taken for a broken one (and past kMaxPeSections):
+// no real module imports from a thousand libraries; a library name is a file
+// name, at most MAX_PATH long.
 constexpr std::size_t kMaxImportedLibraries = 1024;
 constexpr std::size_t kMaxLibraryName = 260;
 

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <memory>
 
 #include "core/missing_library.h"
+#include "core/pe_manifest.h"
+#include "core/side_by_side.h"
+#include "platform/component_load.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "platform/unique_handle.h"
@@ -12,9 +16,11 @@
 namespace brontal::platform {
 namespace {
 
+// Import names are bytes in the ANSI code page, which the loader decodes.
 PeImports importsOf(const std::string& path) {
     PeImports imports;
     withFileReader(path, [&](PeReader& file) { imports = readPeImports(file); });
+    for (std::string& library : imports.libraries) library = fromAnsiCodePage(library);
     return imports;
 }
 
@@ -22,6 +28,15 @@ std::string windowsFolder() {
     wchar_t buf[MAX_PATH];
     UINT n = GetSystemWindowsDirectoryW(buf, MAX_PATH);
     return n && n < MAX_PATH ? narrow(buf) : std::string("C:\\Windows");
+}
+
+std::string pathVariable() {
+    DWORD n = GetEnvironmentVariableW(L"PATH", nullptr, 0);
+    if (n == 0) return "";
+    std::wstring value(n, L'\0');
+    n = GetEnvironmentVariableW(L"PATH", value.data(), n);
+    value.resize(n < value.size() ? n : 0);
+    return narrow(value);
 }
 
 // The libraries the system maps at start-up and serves by name, wherever a
@@ -45,6 +60,38 @@ std::vector<std::string> knownDlls() {
     return names;
 }
 
+// The side-by-side assemblies of one width, looked up in the folder names of
+// WinSxS (listed once, when a module first names an assembly).
+class Assemblies {
+public:
+    Assemblies(std::string winsxs, bool is64) : winsxs_(std::move(winsxs)), is64_(is64) {}
+    std::vector<std::string> of(const std::string& module) {
+        std::string manifest;
+        withFileReader(module, [&](PeReader& file) { manifest = readPeManifest(file); });
+        std::vector<std::string> folders;
+        for (const AssemblyIdentity& identity : dependentAssemblies(manifest)) {
+            if (!listed_) {
+                listed_ = true;
+                // Unlisted, every assembly's library is looked for in the folders alone.
+                if (!listFolder(winsxs_, [&](const FolderItem& item) {
+                        if (item.isFolder) names_.push_back(item.name);
+                    }))
+                    OutputDebugStringW((L"Brontal32: the side-by-side assemblies could not be listed: " +
+                                        widen(winsxs_) + L"\n").c_str());
+            }
+            if (std::optional<std::string> folder = assemblyFolder(names_, identity, is64_))
+                folders.push_back(winsxs_ + "\\" + *folder);
+        }
+        return folders;
+    }
+
+private:
+    std::string winsxs_;
+    bool is64_;
+    bool listed_ = false;
+    std::vector<std::string> names_;
+};
+
 } // namespace
 
 std::string loadFailureReason(const std::string& componentPath) {
@@ -52,13 +99,22 @@ std::string loadFailureReason(const std::string& componentPath) {
     if (component.verdict.kind == PeKind::NotPe) return "";
     const std::string windows = windowsFolder();
     std::size_t slash = componentPath.find_last_of('\\');
-    const std::string folder = slash == std::string::npos ? currentFolder() : componentPath.substr(0, slash);
+    LoaderPlaces places;
+    places.component = slash == std::string::npos ? currentFolder() : componentPath.substr(0, slash);
+    places.windows = windows;
+    places.program = programFolder();
+    places.path = pathFolders(pathVariable());
+    places.ownAndSystemOnly = loadSearchesOwnAndSystemFolderOnly();
     return loadFailureText(component, windowsIs64(), [&](bool is64) {
+        places.system = is64 ? windows + "\\Sysnative" : systemFolder();
         LibrarySearch search;
-        search.folders = {folder, is64 ? windows + "\\Sysnative" : systemFolder(), windows};
+        placeFolders(places, search);
         search.knownDlls = knownDlls();
         search.fileExists = fileExists;
         search.importsOf = importsOf;
+        search.component = componentPath;
+        auto assemblies = std::make_shared<Assemblies>(windows + "\\WinSxS", is64);
+        search.assembliesOf = [assemblies](const std::string& module) { return assemblies->of(module); };
         return search;
     });
 }

@@ -6,9 +6,11 @@
 namespace brontal::platform {
 
 // "Biblioteca ausente: NAME" for a library the component imports that its
-// loader finds nowhere (named as its import table writes it), "Imagem de 64
-// bits: ..." for a 64-bit image; "" when no reason is found. Reads the file
-// and looks in the folders the loader of the component's width searches.
+// load finds nowhere (named as its import table writes it, decoded as the
+// loader decodes it), "Biblioteca fora das pastas pesquisadas: NAME" for one
+// only beside this program or on the PATH, "Imagem de 64 bits: ..." first
+// for a 64-bit image; "" when no reason is found. Reads the file and its
+// manifest, and looks where the load of the component's width looks.
 std::string loadFailureReason(const std::string& componentPath);
 
 } // namespace brontal::platform

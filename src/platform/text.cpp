@@ -37,4 +37,13 @@ std::string narrow(std::wstring_view utf16) {
     return out;
 }
 
+std::string fromAnsiCodePage(std::string_view bytes) {
+    std::string ascii;
+    if (copyAscii(bytes, ascii)) return ascii;
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+    return narrow(wide);
+}
+
 } // namespace brontal

@@ -7,5 +7,8 @@ namespace brontal {
 
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
+// Bytes in the ANSI code page (as the loader reads the names of an import
+// table) as UTF-8.
+std::string fromAnsiCodePage(std::string_view bytes);
 
 } // namespace brontal

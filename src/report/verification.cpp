@@ -20,10 +20,45 @@ ReportFields reportFieldsOf(const Verification& v) {
     return r;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of text (its
+// shortest form, no surrogate, at most U+10FFFF); 0 when it is not one.
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t n = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                  : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (n == 0 || n > text.size()) return 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+    if (n >= 3) {
+        const unsigned char second = byte(1);
+        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+            (lead == 0xF4 && second >= 0x90))
+            return 0;
+    }
+    return n;
+}
+
+} // namespace
+
 std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        std::size_t n = utf8SequenceLength(utf8.substr(i));
+        if (n == 0) {   // not UTF-8: a strict reader refuses the whole document for one such byte
+            out += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        if (n > 1) {
+            out.append(utf8.substr(i, n));
+            i += n;
+            continue;
+        }
+        ++i;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -36,7 +71,7 @@ std::string jsonString(std::string_view utf8) {
                 std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
                 out += escaped;
             } else {
-                out += ch;   // UTF-8 passes through whole
+                out += static_cast<char>(c);
             }
         }
     }

@@ -41,7 +41,8 @@ std::string verificationJson(const Verification& v);
 // 0 when the name is under CLSID and the file loads, 1 otherwise.
 int verificationExitCode(const Verification& v);
 
-// A JSON string literal, quotes included.
+// A JSON string literal, quotes included, valid UTF-8 whatever the bytes
+// (each byte that is not part of a UTF-8 sequence becomes U+FFFD).
 std::string jsonString(std::string_view utf8);
 
 } // namespace brontal

@@ -56,6 +56,8 @@ brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE b
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
 brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
+# The load test's search and its reasons, with an import named in code page 1252.
+brontal_e2e(NAME e2e_load_search PREFIX win64 FILTER "LoadSearch.*" LOCALE english)
 
 # The windows around the main window and the program under misuse, in the
 # second 64-bit prefix, side by side with the other groups; the 32-bit ones.

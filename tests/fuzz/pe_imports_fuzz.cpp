@@ -30,10 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A disk on which a name of odd length exists, in every folder, and every
     // library imports the component's own list again.
-    const std::string missing = missingLibrary(
-        imports.libraries, {{"C:\\app", "C:\\Windows\\System32"}, {"kernel32.dll"},
-                            [](const std::string& path) { return path.size() % 2 == 1; },
-                            [&](const std::string&) { return imports; }});
+    LibrarySearch search;
+    search.folders = {"C:\\app", "C:\\Windows\\System32"};
+    search.outside = {"C:\\Program"};
+    search.knownDlls = {"kernel32.dll"};
+    search.fileExists = [](const std::string& path) { return path.size() % 2 == 1; };
+    search.importsOf = [&](const std::string&) { return imports; };
+    const std::string missing = missingLibrary(imports.libraries, search).name;
     bool named = missing.empty();
     for (const std::string& name : imports.libraries) named = named || name == missing;
     if (!named) std::abort();

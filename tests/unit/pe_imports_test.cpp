@@ -55,13 +55,20 @@ PeImports read(std::vector<unsigned char> bytes) {
 
 using Names = std::vector<std::string>;
 
-// A search over a made-up disk: paths that exist, and the imports of some.
+// A search over a made-up disk: paths that exist, the imports and assemblies of some.
 struct Disk {
     std::set<std::string> files;
-    std::map<std::string, Names> imports;
-    LibrarySearch search(std::vector<std::string> folders = {"C:\\app", "C:\\Windows\\System32", "C:\\Windows"}) {
-        return {std::move(folders), {"KERNEL32.dll"}, [this](const std::string& p) { return files.count(p) > 0; },
-                [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; }};
+    std::map<std::string, Names> imports, assemblies;
+    LibrarySearch search(const std::string& own = "C:\\app", bool ownAndSystemOnly = true,
+                         const std::string& system = "C:\\Windows\\System32") {
+        LibrarySearch s;
+        placeFolders({own, system, "C:\\Windows", "C:\\Downloads", {"C:\\Tools", "C:\\Windows"}, ownAndSystemOnly}, s);
+        s.knownDlls = {"KERNEL32.dll"};
+        s.fileExists = [this](const std::string& p) { return files.count(p) > 0; };
+        s.importsOf = [this](const std::string& p) { return PeImports{ImportsStatus::Read, {}, imports[p]}; };
+        s.component = own + "\\comp.dll";
+        s.assembliesOf = [this](const std::string& p) { return assemblies[p]; };
+        return s;
     }
 };
 
@@ -128,40 +135,70 @@ TEST(PeImports, ReadsAsTheLoaderMapsTheImageAndABrokenTableIsUnreadable) {
 }
 
 
-TEST(MissingLibrary, FirstLibraryFoundNowhereInTheLoadersOrder) {
+TEST(MissingLibrary, FirstLibraryTheLoadFindsNowhere) {
     Disk disk;
+    const std::string sxs = "C:\\Windows\\WinSxS\\x86_vc90.crt_1fc8b3b9a1e18e3b_9.0.1.0_none_h";
     disk.files = {"C:\\Windows\\System32\\ole32.dll", "C:\\app\\helper.dll", "C:\\Windows\\System32\\sys.dll",
-                  "C:\\Windows\\System32\\FOO.dll", "C:\\Windows\\win.dll", "C:\\app\\loop.dll"};
+                  "C:\\Windows\\System32\\FOO.dll", "C:\\app\\loop.dll", "C:\\Windows\\win.dll",
+                  "C:\\Downloads\\beside.dll", "C:\\Tools\\onpath.dll", sxs + "\\msvcr90.dll",
+                  "C:\\app\\mfc.dll", "C:\\Windows\\System\\old16.dll"};
     disk.imports["C:\\app\\helper.dll"] = {"ole32.dll", "runtime.dll"};
     disk.imports["C:\\Windows\\System32\\sys.dll"] = {"gone.dll"};   // the system's: not followed
     disk.imports["C:\\app\\loop.dll"] = {"loop.dll", "ole32.dll"};
-    struct Case { Names imports; std::string missing; } cases[] = {
-        {{"ole32.dll", "win.dll", "sys.dll"}, ""},
-        {{"ole32.dll", "MSVBVM60.DLL", "other.dll"}, "MSVBVM60.DLL"},
+    disk.imports["C:\\app\\mfc.dll"] = {"msvcr90.dll"};
+    disk.assemblies["C:\\app\\comp.dll"] = {sxs};
+    struct Case { Names imports; std::string missing; bool outsideOnly = false; } cases[] = {
+        {{"ole32.dll", "sys.dll", "MSVBVM60.DLL", "other.dll"}, "MSVBVM60.DLL"},
         {{"api-ms-win-crt-runtime-l1-1-0.dll", "EXT-MS-win-foo.dll", "kernel32.DLL"}, ""},   // sets, a known DLL
         {{"FOO"}, ""},                                     // no extension: FOO.dll
         {{"helper.dll", "later.dll"}, "runtime.dll"},      // what the component's own library lacks, first
         {{"loop.dll"}, ""},                                // a library importing itself ends
         {{"C:\\elsewhere\\x.dll"}, "C:\\elsewhere\\x.dll"},   // a path is there or nowhere
+        {{"msvcr90.dll"}, ""},                             // in an assembly of the component's manifest
+        {{"mfc.dll"}, "msvcr90.dll"},                      // ...which is not the manifest of its library
+        {{"win.dll"}, "win.dll", true},                    // the Windows folder is not searched (on the PATH)
+        {{"old16.dll"}, "old16.dll"},
+        {{"ole32.dll", "beside.dll"}, "beside.dll", true},   // only beside the program
+        {{"onpath.dll"}, "onpath.dll", true},              // only on the PATH
     };
-    for (const Case& c : cases) EXPECT_EQ(missingLibrary(c.imports, disk.search()), c.missing) << c.imports[0];
+    for (const Case& c : cases) {
+        MissingLibrary m = missingLibrary(c.imports, disk.search());
+        EXPECT_EQ(m.name, c.missing) << c.imports[0];
+        EXPECT_EQ(m.outsideOnly, c.outsideOnly) << c.imports[0];
+    }
+    // Where the flags of that search are missing, the altered search path
+    // looks in the Windows folders and the PATH too; the program's folder
+    // stays outside.
+    for (const char* found : {"win.dll", "old16.dll", "onpath.dll"})
+        EXPECT_EQ(missingLibrary({found}, disk.search("C:\\app", false)).name, "") << found;
+    EXPECT_TRUE(missingLibrary({"beside.dll"}, disk.search("C:\\app", false)).outsideOnly);
     // A component living in the system folder shares its libraries with the system.
-    EXPECT_EQ(missingLibrary({"sys.dll"}, disk.search({"C:\\Windows\\System32\\", "C:\\Windows\\System32"})), "");
+    EXPECT_EQ(missingLibrary({"sys.dll"}, disk.search("C:\\Windows\\System32\\")).name, "");
+    // A component beside the program: that folder is its own, searched.
+    EXPECT_EQ(missingLibrary({"beside.dll"}, disk.search("C:\\Downloads")).name, "");
+}
+
+TEST(MissingLibrary, PathFolders) {
+    EXPECT_EQ(pathFolders("C:\\a;;\"C:\\b c\";C:\\d\\;"), (Names{"C:\\a", "C:\\b c", "C:\\d\\"}));
+    EXPECT_EQ(pathFolders(""), Names{});
 }
 
 TEST(MissingLibrary, ReasonForEachKindOfImage) {
     const std::string image64 = "Imagem de 64 bits: não pode ser carregada por um processo de 32 bits";
     Disk disk;
     disk.files = {"C:\\Windows\\Sysnative\\ole32.dll", "C:\\Windows\\System32\\ole32.dll",
-                  "C:\\Windows\\Sysnative\\only64.dll", "C:\\Windows\\System32\\only32.dll"};
+                  "C:\\Windows\\Sysnative\\only64.dll", "C:\\Windows\\System32\\only32.dll",
+                  "C:\\Downloads\\beside.dll"};
     const auto read = ImportsStatus::Read, unreadable = ImportsStatus::Unreadable;
     const PeVerdict i386 = machineVerdict(0x014C), amd64 = machineVerdict(0x8664);
     struct Case { PeImports component; bool windows64; std::string reason; } cases[] = {
         {{read, i386, {"ole32.dll", "only32.dll", "MSVBVM60.DLL"}}, true, "Biblioteca ausente: MSVBVM60.DLL"},
         {{read, i386, {"only64.dll"}}, true, "Biblioteca ausente: only64.dll"},
+        {{read, i386, {"beside.dll"}}, true, "Biblioteca fora das pastas pesquisadas: beside.dll"},
         {{read, i386, {"ole32.dll"}}, false, ""},   // all there: the file tells no reason
         {{read, amd64, {"ole32.dll", "only64.dll"}}, true, image64},
-        {{read, amd64, {"ole32.dll", "only32.dll"}}, true, "Biblioteca ausente: only32.dll"},
+        // The width first, then what a 64-bit program would lack too.
+        {{read, amd64, {"ole32.dll", "only32.dll"}}, true, image64 + "\nBiblioteca ausente: only32.dll"},
         {{read, amd64, {"vcruntime140.dll"}}, false, image64},   // no 64-bit folders to look in
         {{unreadable, amd64, {}}, true, image64},
         {{read, machineVerdict(0x0200), {"x.dll"}}, true, image64},
@@ -172,7 +209,7 @@ TEST(MissingLibrary, ReasonForEachKindOfImage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.component.verdict.machine << " on 64-bit " << c.windows64);
         EXPECT_EQ(loadFailureText(c.component, c.windows64, [&](bool is64) {
-                      return disk.search({"C:\\app", is64 ? "C:\\Windows\\Sysnative" : "C:\\Windows\\System32"});
+                      return disk.search("C:\\app", true, is64 ? "C:\\Windows\\Sysnative" : "C:\\Windows\\System32");
                   }),
                   c.reason);
     }

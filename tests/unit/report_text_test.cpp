@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "report/report_text.h"
+#include "report/verification.h"
 
 using namespace brontal;
 
@@ -49,4 +50,18 @@ TEST(ReportText, SevenLinesWithoutFoldersThreeMoreForEachFolder) {
                                  "C:\\Windows\\System32\r\n"
                                  "Não foi possível ler o arquivo nesta pasta." +
                                  tail);
+}
+
+// Whatever the bytes (a library name read from a file, say), the JSON string
+// is UTF-8 a strict reader takes: well-formed sequences kept, every other
+// byte U+FFFD.
+TEST(JsonString, AlwaysValidUtf8) {
+    struct Case { std::string in, out; } cases[] = {
+        {"zzpl\xE2nt.dll", "\"zzpl\xEF\xBF\xBDnt.dll\""},
+        {"zzpl\xC3\xA2nt.dll", "\"zzpl\xC3\xA2nt.dll\""},
+        {"\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD "
+                                                   "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},   // overlong, surrogate, past U+10FFFF
+        {"\xF0\x9F\x98\x80\"\xE2\x82", "\"\xF0\x9F\x98\x80\\\"\xEF\xBF\xBD\xEF\xBF\xBD\""},   // cut at the end
+    };
+    for (const Case& c : cases) EXPECT_EQ(brontal::jsonString(c.in), c.out) << c.in;
 }
