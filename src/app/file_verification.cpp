@@ -2,17 +2,16 @@
 
 #include <vector>
 
+#include "core/server_path.h"
 #include "folders/comparison_panel.h"
 #include "folders/tree_search.h"
 #include "panel/folder_slots.h"
-#include "platform/command_output.h"
-#include "platform/component_load.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
-#include "platform/load_failure.h"
 #include "platform/process.h"
 #include "platform/windows_version.h"
 #include "report/os_naming.h"
-#include "verify/registry_query.h"
+#include "verify/component_facts.h"
 
 namespace brontal {
 namespace {
@@ -34,15 +33,6 @@ public:
     std::vector<std::string> hits;
 };
 
-bool registryNames(const std::string& regProgram, const std::string& name) {
-    return outputNamesClsid(platform::RunCommandGetOutput(regProgram, regQueryCommandLine(name)));
-}
-
-std::string fileNameOf(const std::string& path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 std::optional<Verification> verifyFile(const std::string& fullPath, std::string& problem, std::string& warning) {
@@ -55,35 +45,27 @@ std::optional<Verification> verifyFile(const std::string& fullPath, std::string&
     if (verdict->kind == PeKind::OtherMachine) warning = unknownArchitectureMessage(verdict->machine);
 
     Verification v;
-    v.fileName = fileNameOf(fullPath);
+    v.fileName = std::string(fileNameOf(fullPath));
     v.path = fullPath;
     v.date = facts->date;
     v.size = facts->size;
     v.is64 = verdict->is64();
     v.windows64 = platform::windowsIs64();
 
-    v.registered32 = registryNames(platform::systemProgram("reg.exe"), v.fileName);
-    if (v.windows64) v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName);
+    v.registered32 = verify::clsidRegistryNames(platform::systemProgram("reg.exe"), v.fileName);
+    if (v.windows64) v.registered64 = verify::clsidRegistryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName);
+    v.registrations = verify::registrationsOf(fullPath, v.windows64);
+    v.version = platform::fileVersion(fullPath);
 
-    v.loads = platform::componentLoads(fullPath);
-    if (!v.loads) v.loadFailure = platform::loadFailureReason(fullPath);
+    verify::LoadAnswer load = verify::testLoad(fullPath);
+    v.loads = load.loads;
+    v.loadFailure = load.reason;
 
     HitCollector walk;
     for (const FolderSlot& slot : slotsFrom(v.windows64 ? fourSlotTexts() : twoSlotTexts()))
         searchFolderTree(walk, slot.folder, v.fileName);
-    for (const std::string& folder : foldersFromHits(walk.hits, v.fileName)) {
-        FoundCopy copy{folder};
-        std::string path = copyReadPath(folder, v.fileName, v.windows64);
-        std::optional<folders::FileFactsTexts> copyFacts = folders::readFileFacts(path);
-        if (copyFacts) {
-            std::optional<PeVerdict> copyVerdict = platform::probeFile(path);
-            copy.readable = true;
-            copy.date = copyFacts->date;
-            copy.size = copyFacts->size;
-            copy.is64 = copyVerdict && copyVerdict->is64();
-        }
-        v.copies.push_back(std::move(copy));
-    }
+    for (const std::string& folder : foldersFromHits(walk.hits, v.fileName))
+        v.copies.push_back(verify::copyFacts(folder, v.fileName, v.windows64));
 
     v.systemLine = "Sistema operacional " + windowsVersionText(platform::kernelVersion()) + " / " +
                    (v.windows64 ? "64 bits" : "32 bits");

@@ -2,4 +2,5 @@
 # their texts, the PE bitness probe and import table, why a component does not
 # load, the version record, folder paths.
 list(APPEND BRONTAL_LOGIC_SOURCES src/core/file_facts.cpp src/core/pe_probe.cpp src/core/paths.cpp
-  src/core/pe_imports.cpp src/core/missing_library.cpp)
+  src/core/pe_imports.cpp src/core/missing_library.cpp src/core/server_path.cpp src/core/registration.cpp
+  src/core/version_record.cpp)

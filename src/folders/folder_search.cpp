@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "core/pe_probe.h"
+#include "core/version_record.h"
 #include "folders/comparison_panel.h"
 #include "folders/tree_search.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "ui/events.h"
 
@@ -128,6 +130,9 @@ void FillFolderSlot(MainPanel& main, const std::string& folder, int i) {
     main[slot.sizeLabel].setForeColor(ui::systemColor(17));
     main[slot.sizeLabel].setText(facts->size);
     main[slot.bitsLabel].setText(bitnessText(is64));
+    // The four copies told apart by version too, not only by date and size.
+    std::string tip = " " + versionTipLine(platform::fileVersion(path)) + " ";
+    for (const std::string* label : {&slot.dateLabel, &slot.sizeLabel, &slot.bitsLabel}) main[*label].setTip(tip);
 }
 
 void settleSearchIndicators(MainPanel& main) {

@@ -1,0 +1,57 @@
+#include "verify/component_facts.h"
+
+#include "core/server_path.h"
+#include "folders/comparison_panel.h"
+#include "platform/command_output.h"
+#include "platform/component_load.h"
+#include "platform/file_identity.h"
+#include "platform/files.h"
+#include "platform/load_failure.h"
+#include "platform/registrations.h"
+#include "verify/registry_query.h"
+
+namespace brontal::verify {
+
+bool clsidRegistryNames(const std::string& regProgram, const std::string& name) {
+    return outputNamesClsid(platform::RunCommandGetOutput(regProgram, regQueryCommandLine(name)));
+}
+
+LoadAnswer testLoad(const std::string& path) {
+    LoadAnswer answer;
+    if (path.empty()) return answer;
+    answer.loads = platform::componentLoads(path);
+    if (!answer.loads) answer.reason = platform::loadFailureReason(path);
+    return answer;
+}
+
+std::vector<Registration> registrationsOf(const std::string& path, bool windows64) {
+    std::vector<Registration> all;
+    const std::string name(fileNameOf(path));
+    if (name.empty()) return all;
+    const std::optional<FileIdentity> selected = platform::fileIdentity(path);
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, name);
+        for (Registration& r : listing.entries) {
+            r.target = registrationTarget(selected, platform::registeredFile(r));
+            all.push_back(std::move(r));
+        }
+    }
+    return all;
+}
+
+FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64) {
+    FoundCopy copy{listedFolder};
+    std::string path = copyReadPath(listedFolder, fileName, windows64);
+    if (std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(path)) {
+        std::optional<PeVerdict> verdict = platform::probeFile(path);
+        copy.readable = true;
+        copy.date = facts->date;
+        copy.size = facts->size;
+        copy.is64 = verdict && verdict->is64();
+        copy.version = platform::fileVersion(path);
+    }
+    return copy;
+}
+
+} // namespace brontal::verify
