@@ -9,6 +9,18 @@
 #include "platform/unique_handle.h"
 
 namespace brontal::platform {
+
+std::string longPathName(const std::string& path) {
+    std::wstring wide = widen(path);
+    DWORD n = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (n == 0) return path;
+    std::wstring out(n, L'\0');
+    DWORD got = GetLongPathNameW(wide.c_str(), out.data(), n);
+    if (got == 0 || got >= n) return path;
+    out.resize(got);
+    return narrow(out);
+}
+
 namespace {
 
 // A server path is far shorter; a longer value is someone else's data gone wrong.
@@ -30,8 +42,9 @@ bool sameName(std::wstring_view a, std::wstring_view b) {
 // One view's reading: the open keys of the walk and what could not be read.
 class ViewReader {
 public:
-    ViewReader(int view, const std::string& fileName)
-        : view_(view), wanted_(widen(fileName)), wantedUpper_(upper(wanted_)) {}
+    ViewReader(int view, const std::vector<std::string>& fileNames) : view_(view) {
+        for (const std::string& name : fileNames) wanted_.push_back(upper(widen(name)));
+    }
 
     RegistryListing listing;
 
@@ -67,9 +80,9 @@ public:
         }
     }
 
-    // A string value, REG_EXPAND_SZ expanded; nothing when absent, and
-    // counted when it is there but no readable string.
-    std::optional<std::wstring> readString(HKEY key, const wchar_t* valueName) {
+    // A string value as written; nothing when absent, and counted when it is
+    // there but no readable string. expandable tells a REG_EXPAND_SZ.
+    std::optional<std::wstring> readString(HKEY key, const wchar_t* valueName, bool* expandable = nullptr) {
         DWORD type = 0;
         wchar_t small[300];
         DWORD bytes = sizeof small;
@@ -90,7 +103,7 @@ public:
         // The stored bytes, which need not end in a zero nor be even in number.
         std::wstring text(data, bytes / sizeof(wchar_t));
         if (std::size_t zero = text.find(L'\0'); zero != std::wstring::npos) text.resize(zero);
-        if (type == REG_EXPAND_SZ) text = expand(text);
+        if (expandable) *expandable = type == REG_EXPAND_SZ;
         return text;
     }
 
@@ -105,9 +118,10 @@ public:
             for (const wchar_t* kind : kKinds) {
                 unique_hkey server = open(cls.get(), kind);
                 if (!server) continue;
-                std::optional<std::wstring> value = readString(server.get(), nullptr);
+                bool expandable = false;
+                std::optional<std::wstring> value = readString(server.get(), nullptr, &expandable);
                 if (!value) continue;
-                std::string file = fileOf(*value, kind == kKinds[1]);
+                std::string file = fileOf(expandable ? expand(*value) : *value, kind == kKinds[1]);
                 if (file.empty()) continue;
                 Registration r = entry(narrow(kind), narrow(clsid), *value, file);
                 if (std::optional<std::wstring> name = readString(cls.get(), nullptr)) r.name = narrow(*name);
@@ -134,9 +148,10 @@ public:
                     unique_hkey locale = open(ver.get(), std::wstring(lcid).c_str());
                     unique_hkey file = locale ? open(locale.get(), platform) : unique_hkey();
                     if (!file) return;
-                    std::optional<std::wstring> value = readString(file.get(), nullptr);
+                    bool expandable = false;
+                    std::optional<std::wstring> value = readString(file.get(), nullptr, &expandable);
                     if (!value) return;
-                    std::string path = fileOf(*value, false);
+                    std::string path = fileOf(expandable ? expand(*value) : *value, false);
                     if (path.empty()) return;
                     Registration r = entry("TypeLib", narrow(guid) + " " + narrow(version), *value, path);
                     if (std::optional<std::wstring> name = readString(ver.get(), nullptr)) r.name = narrow(*name);
@@ -167,18 +182,32 @@ private:
         return out;
     }
 
-    // The file a value stands for, when it is one of the wanted name (or any
-    // name when none is wanted); "" otherwise. The cheap test first: most
-    // values never mention the name at all.
+    bool wantedName(std::wstring_view name) const {
+        for (const std::wstring& w : wanted_)
+            if (sameName(name, w)) return true;
+        return false;
+    }
+
+    // The file a value stands for, when it is of a wanted name (or any name
+    // when none is wanted); "" otherwise. The cheap test first: most values
+    // never mention the name at all. A short 8.3 name (with its "~") is
+    // known by its long one.
     std::string fileOf(const std::wstring& value, bool commandLine) {
-        if (!wanted_.empty() && upper(value).find(wantedUpper_) == std::wstring::npos) return "";
+        if (!wanted_.empty()) {
+            std::wstring u = upper(value);
+            bool mentioned = u.find(L'~') != std::wstring::npos;
+            for (std::size_t i = 0; !mentioned && i < wanted_.size(); ++i) mentioned = u.find(wanted_[i]) != std::wstring::npos;
+            if (!mentioned) return "";
+        }
         std::string v = narrow(value);
         std::string file = commandLine ? localServerFile(v, [&](const std::string& candidate) {
             return fileExists(openPath(candidate));
         }) : inprocServerFile(v);
-        if (file.empty()) return "";
-        if (!wanted_.empty() && !sameName(widen(fileNameOf(file)), wanted_)) return "";
-        return file;
+        if (file.empty() || wanted_.empty()) return file;
+        std::wstring name = widen(fileNameOf(file));
+        if (wantedName(name)) return file;
+        if (name.find(L'~') == std::wstring::npos) return "";
+        return wantedName(widen(fileNameOf(longPathName(openPath(file))))) ? file : "";
     }
 
     Registration entry(std::string kind, std::string clsid, const std::wstring& value, std::string file) const {
@@ -218,13 +247,13 @@ public:
 
 private:
     int view_;
-    std::wstring wanted_, wantedUpper_;
+    std::vector<std::wstring> wanted_;   // in capitals
 };
 
 } // namespace
 
-RegistryListing readRegistrations(int view, const std::string& fileName) {
-    ViewReader reader(view, fileName);
+RegistryListing readRegistrations(int view, const std::vector<std::string>& fileNames) {
+    ViewReader reader(view, fileNames);
     reader.readClasses();
     reader.readTypeLibraries();
     // Not a failure of the program, but not to pass unnoticed either.

@@ -26,12 +26,15 @@ LoadAnswer testLoad(const std::string& path) {
 
 std::vector<Registration> registrationsOf(const std::string& path, bool windows64) {
     std::vector<Registration> all;
-    const std::string name(fileNameOf(path));
-    if (name.empty()) return all;
+    std::vector<std::string> names = {std::string(fileNameOf(path))};
+    if (names[0].empty()) return all;
+    // Selected by its short name, registered by its long one, or the reverse.
+    std::string longName(fileNameOf(platform::longPathName(path)));
+    if (longName != names[0]) names.push_back(longName);
     const std::optional<FileIdentity> selected = platform::fileIdentity(path);
     for (int view : {32, 64}) {
         if (view == 64 && !windows64) break;
-        platform::RegistryListing listing = platform::readRegistrations(view, name);
+        platform::RegistryListing listing = platform::readRegistrations(view, names);
         for (Registration& r : listing.entries) {
             r.target = registrationTarget(selected, platform::registeredFile(r));
             all.push_back(std::move(r));

@@ -55,7 +55,7 @@ brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
+brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil)
 
 # The windows around the main window and the program under misuse, in the
 # second 64-bit prefix, side by side with the other groups; the 32-bit ones.
@@ -68,5 +68,5 @@ brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCAL
 
 # The command line in both widths of Windows; its file is named outside the
 # ANSI code page, so it runs under the English group's character set.
-brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*" LOCALE english)
-brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*:Registrations.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*:Registrations.*" LOCALE english)
