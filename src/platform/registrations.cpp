@@ -107,16 +107,18 @@ public:
         return text;
     }
 
-    // The first run of InprocServer32 to LocalServer32 to InprocHandler32 of
-    // each class, then the type libraries.
+    // Each class's InprocServer32, LocalServer32 and InprocHandler32, each
+    // opened by its path from CLSID: a class key opened only for the classes
+    // that name the file (for their name and ProgID), since every call is a
+    // trip to the registry and a hive holds thousands of classes.
     void readClasses() {
         unique_hkey root = open(HKEY_CLASSES_ROOT, L"CLSID");
         if (!root) return;
+        std::wstring subkey;
         forEachSubkey(root.get(), [&](std::wstring_view clsid) {
-            unique_hkey cls = open(root.get(), std::wstring(clsid).c_str());
-            if (!cls) return;
             for (const wchar_t* kind : kKinds) {
-                unique_hkey server = open(cls.get(), kind);
+                subkey.assign(clsid).append(L"\\").append(kind);
+                unique_hkey server = open(root.get(), subkey.c_str());
                 if (!server) continue;
                 bool expandable = false;
                 std::optional<std::wstring> value = readString(server.get(), nullptr, &expandable);
@@ -124,9 +126,11 @@ public:
                 std::string file = fileOf(expandable ? expand(*value) : *value, kind == kKinds[1]);
                 if (file.empty()) continue;
                 Registration r = entry(narrow(kind), narrow(clsid), *value, file);
-                if (std::optional<std::wstring> name = readString(cls.get(), nullptr)) r.name = narrow(*name);
-                if (unique_hkey progid = open(cls.get(), L"ProgID"))
-                    if (std::optional<std::wstring> id = readString(progid.get(), nullptr)) r.progid = narrow(*id);
+                if (unique_hkey cls = open(root.get(), std::wstring(clsid).c_str())) {
+                    if (std::optional<std::wstring> name = readString(cls.get(), nullptr)) r.name = narrow(*name);
+                    if (unique_hkey progid = open(cls.get(), L"ProgID"))
+                        if (std::optional<std::wstring> id = readString(progid.get(), nullptr)) r.progid = narrow(*id);
+                }
                 listing.entries.push_back(std::move(r));
             }
         });

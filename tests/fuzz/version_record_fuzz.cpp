@@ -26,7 +26,7 @@ bool validUtf8(const std::string& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::optional<brontal::VersionRecord> v = brontal::parseVersionResource(data, size);
     if (!v) return 0;
-    if (size < 6 + 32) std::abort();   // the block's header and its key at the least
+    if (size < 6 + 30) std::abort();   // the block's header and its key at the least
     for (const std::string* s : {&v->fileVersionText, &v->productName, &v->companyName})
         if (s->size() > 4 * brontal::kMaxVersionString || !validUtf8(*s)) std::abort();
     if (brontal::versionTipLine(v).empty()) std::abort();
