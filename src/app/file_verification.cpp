@@ -4,7 +4,7 @@
 
 #include "core/server_path.h"
 #include "folders/comparison_panel.h"
-#include "folders/tree_search.h"
+#include "folders/folder_search.h"
 #include "panel/folder_slots.h"
 #include "platform/file_identity.h"
 #include "platform/files.h"
@@ -14,26 +14,6 @@
 #include "verify/component_facts.h"
 
 namespace brontal {
-namespace {
-
-// The window's walk of the common folders, with nobody to show its progress
-// to and nobody to stop it.
-class HitCollector final : public TreeSearchHost {
-public:
-    bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
-        return platform::listFolder(folder, [&](const platform::FolderItem& item) {
-            visit(FolderEntry{item.name, item.isFolder, item.reparsePoint});
-        });
-    }
-    void showCount(int) override {}
-    void addHit(const std::string& fullPath) override { hits.push_back(fullPath); }
-    void processEvents() override {}
-    bool stopRequested() override { return false; }
-
-    std::vector<std::string> hits;
-};
-
-} // namespace
 
 std::optional<Verification> verifyFile(const std::string& fullPath, std::string& problem, std::string& warning) {
     std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(fullPath);
@@ -61,10 +41,9 @@ std::optional<Verification> verifyFile(const std::string& fullPath, std::string&
     v.loads = load.loads;
     v.loadFailure = load.reason;
 
-    HitCollector walk;
-    for (const FolderSlot& slot : slotsFrom(v.windows64 ? fourSlotTexts() : twoSlotTexts()))
-        searchFolderTree(walk, slot.folder, v.fileName);
-    for (const std::string& folder : foldersFromHits(walk.hits, v.fileName))
+    std::vector<std::string> hits =
+        folders::collectHits(slotsFrom(v.windows64 ? fourSlotTexts() : twoSlotTexts()), v.fileName);
+    for (const std::string& folder : foldersFromHits(hits, v.fileName))
         v.copies.push_back(verify::copyFacts(folder, v.fileName, v.windows64));
 
     v.systemLine = "Sistema operacional " + windowsVersionText(platform::kernelVersion()) + " / " +

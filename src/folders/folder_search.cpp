@@ -95,7 +95,28 @@ private:
     ULONGLONG lastShown_ = 0;
 };
 
+class HitCollector final : public TreeSearchHost {
+public:
+    bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
+        return platform::listFolder(folder, [&](const platform::FolderItem& item) {
+            visit(FolderEntry{item.name, item.isFolder, item.reparsePoint});
+        });
+    }
+    void showCount(int) override {}
+    void addHit(const std::string& fullPath) override { hits.push_back(fullPath); }
+    void processEvents() override {}
+    bool stopRequested() override { return false; }
+
+    std::vector<std::string> hits;
+};
+
 } // namespace
+
+std::vector<std::string> collectHits(const std::vector<FolderSlot>& slots, const std::string& name) {
+    HitCollector walk;
+    for (const FolderSlot& slot : slots) searchFolderTree(walk, slot.folder, name);
+    return std::move(walk.hits);
+}
 
 bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot) {
     std::vector<FolderSlot> all = main.slots();
