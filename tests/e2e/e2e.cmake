@@ -51,7 +51,7 @@ function(brontal_e2e)
 endfunction()
 
 brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:StartUpOnDriveC.*" LOCALE brazil)
-brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE brazil)
+brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*:VerifyVersions.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
