@@ -1,7 +1,9 @@
 #pragma once
 // The verify button's checks of one file, without a window: the file's facts,
-// the registry in both views, the load test with its reason, the copies in
-// the common folders and the running Windows.
+// the registry in both views with the registrations and the copy each points
+// at, the version, the load test with its reason, the copies in the common
+// folders and the running Windows. Every fact comes from the functions the
+// window's verification calls (verify/component_facts.h, the folder walk).
 #include <optional>
 #include <string>
 

@@ -32,8 +32,10 @@ void comparisonPanelClear(MainPanel& main) {
     for (ui::Control* label : {&main.lblSystem32data, &main.lblSystem32KB, &main.lblSystem32b, &main.lblSysWOW64data,
                                &main.lblSysWOW64KB, &main.lblSysWOW64b, &main.lblCommonFilesdata,
                                &main.lblCommonFilesKB, &main.lblCommonFilesb, &main.lblCommonFilesX86data,
-                               &main.lblCommonFilesX86KB, &main.lblCommonFilesX86b})
+                               &main.lblCommonFilesX86KB, &main.lblCommonFilesX86b}) {
         label->setText("");
+        label->setTip("");   // the version of a copy no longer shown
+    }
     std::string folder = main.imgPasta1.picture();
     for (ui::Control* image : {&main.imgSystem32, &main.imgSysWOW64, &main.imgCommonFiles, &main.imgCommonFilesX86})
         image->setPicture(folder);

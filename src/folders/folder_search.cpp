@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "core/pe_probe.h"
+#include "core/version_record.h"
 #include "folders/comparison_panel.h"
 #include "folders/tree_search.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "ui/events.h"
 
@@ -93,7 +95,28 @@ private:
     ULONGLONG lastShown_ = 0;
 };
 
+class HitCollector final : public TreeSearchHost {
+public:
+    bool enumerate(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) override {
+        return platform::listFolder(folder, [&](const platform::FolderItem& item) {
+            visit(FolderEntry{item.name, item.isFolder, item.reparsePoint});
+        });
+    }
+    void showCount(int) override {}
+    void addHit(const std::string& fullPath) override { hits.push_back(fullPath); }
+    void processEvents() override {}
+    bool stopRequested() override { return false; }
+
+    std::vector<std::string> hits;
+};
+
 } // namespace
+
+std::vector<std::string> collectHits(const std::vector<FolderSlot>& slots, const std::string& name) {
+    HitCollector walk;
+    for (const FolderSlot& slot : slots) searchFolderTree(walk, slot.folder, name);
+    return std::move(walk.hits);
+}
 
 bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot) {
     std::vector<FolderSlot> all = main.slots();
@@ -128,6 +151,9 @@ void FillFolderSlot(MainPanel& main, const std::string& folder, int i) {
     main[slot.sizeLabel].setForeColor(ui::systemColor(17));
     main[slot.sizeLabel].setText(facts->size);
     main[slot.bitsLabel].setText(bitnessText(is64));
+    // The four copies told apart by version too, not only by date and size.
+    std::string tip = " " + versionTipLine(platform::fileVersion(path)) + " ";
+    for (const std::string* label : {&slot.dateLabel, &slot.sizeLabel, &slot.bitsLabel}) main[*label].setTip(tip);
 }
 
 void settleSearchIndicators(MainPanel& main) {

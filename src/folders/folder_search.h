@@ -2,6 +2,7 @@
 // The search of the common folder trees for files of the selected name, with
 // its progress in the slots and the hit list lstArquivos.
 #include <string>
+#include <vector>
 
 #include "panel/main_panel.h"
 
@@ -16,6 +17,10 @@ void stopFolderSearch(MainPanel& main);
 void settleSearchIndicators(MainPanel& main);
 void FillFolderSlot(MainPanel& main, const std::string& folder, int slot);
 bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot);
+// The same walk of the slots' folders without a window: nobody to show its
+// progress to and nobody to stop it; the hits in the order the window's hit
+// list gets them.
+std::vector<std::string> collectHits(const std::vector<FolderSlot>& slots, const std::string& name);
 // A size label's blink: black and grey in turns.
 void BlinkLabel(ui::Control& label);
 // The search indicator's and the slot labels' blinks, and the hit list's click.

@@ -28,6 +28,7 @@ void onList1Click(MainPanel& main) {
         main.lblb.setText("");
     }
     main.txtRegistrado.setText("");
+    main.txtRegistrado.setTip("");
     comparisonPanelClear(main);
     main.imgCharge.setTip("");
     main.imgCharge.setPicture(main.imgCharge1.picture());

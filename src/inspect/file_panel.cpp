@@ -5,10 +5,12 @@
 #include <cctype>
 
 #include "core/pe_probe.h"
+#include "core/version_record.h"
 #include "folders/comparison_panel.h"
 #include "folders/system32_listing.h"
 #include "inspect/folder_chain.h"
 #include "inspect/folder_list.h"
+#include "platform/file_identity.h"
 #include "platform/files.h"
 #include "report/report_window.h"
 
@@ -60,6 +62,8 @@ void onFileListClick(MainPanel& main) {
         main.ShowErrorMessage("Não foi possível ler o arquivo selecionado.");
         return;
     }
+    // Which version this copy is, and whose: the name alone does not tell copies apart.
+    main.txtFile.setTip(" " + name + " \n " + versionTipLine(platform::fileVersion(path)) + " ");
     main.txtKB.setText(facts->size);
     main.txtKB.setTip(" " + facts->size + " ");
     main.lblFileData.setText(facts->date);
@@ -67,6 +71,7 @@ void onFileListClick(MainPanel& main) {
     main.lblb.setText(bits);
     main.lblb.setTip(" " + bits + " bits ");
     main.txtRegistrado.setText("");
+    main.txtRegistrado.setTip("");
     panelClear(main);
 }
 
@@ -86,6 +91,7 @@ void onBtnLimpar(MainPanel& main) {
     main.txtKB.setText("");
     main.txtKB.setTip(" Tamanho ");
     main.txtRegistrado.setText("");
+    main.txtRegistrado.setTip("");
     main.lblb.setTip(" Profundidade de bits ");
     main.lblb.setText("");
     folders::comparisonPanelClear(main);
@@ -157,6 +163,7 @@ void onFolderChange(MainPanel& main) {
     main.txtKB.setText("");
     main.lblb.setText("");
     main.txtRegistrado.setText("");
+    main.txtRegistrado.setTip("");
     panelClear(main);
 }
 

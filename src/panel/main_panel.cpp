@@ -14,7 +14,10 @@ int number(const std::string& text) { return std::atoi(text.c_str()); }
 
 MainPanel::MainPanel(Services services) : services_(std::move(services)) {
     TimerMensagem.onTick = [this] {
-        if (txtRegistrado.text() == messageToClear) txtRegistrado.setText("");
+        if (txtRegistrado.text() == messageToClear) {
+            txtRegistrado.setText("");
+            txtRegistrado.setTip("");
+        }
         TimerMensagem.setEnabled(false);
     };
 }
@@ -36,6 +39,7 @@ std::string MainPanel::selectedPath() const { return lblDirAddress.text() + lblF
 void MainPanel::ShowErrorMessage(const std::string& text) {
     txtRegistrado.setForeColor(ui::kDarkRed);
     txtRegistrado.setText(text);
+    txtRegistrado.setTip("");
     messageToClear = txtRegistrado.text();
     TimerMensagem.setInterval(3000);
     TimerMensagem.setEnabled(true);

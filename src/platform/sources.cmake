@@ -10,4 +10,5 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/platform/windows_version.cpp)
 list(APPEND BRONTAL_WIN_SOURCES src/platform/command_output.cpp src/platform/component_load.cpp
   src/platform/load_failure.cpp)
+list(APPEND BRONTAL_WIN_SOURCES src/platform/registrations.cpp src/platform/file_identity.cpp)
 list(APPEND BRONTAL_WIN_SOURCES src/platform/process.cpp src/platform/std_streams.cpp)

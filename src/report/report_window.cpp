@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "core/paths.h"
+#include "core/version_record.h"
 #include "folders/comparison_panel.h"
 #include "panel/main_panel.h"
+#include "platform/file_identity.h"
 #include "platform/windows_version.h"
 #include "report/os_naming.h"
 #include "report/report_text.h"
@@ -41,7 +43,7 @@ void step(F&& f) {
 
 } // namespace
 
-ReportWindow::ReportWindow(MainPanel& main) : ui::Form(reportFormArgs()), main_(main) {
+ReportWindow::ReportWindow(MainPanel& main) : ui::Form(reportFormArgs()), main_(main), listTip_(lstPastas.tip()) {
     windows::holdSize(*this, windows::kPlaceWidth, windows::kPlaceHeight);
     windows::dragBySurface(*this);
     wireEvents();
@@ -120,6 +122,7 @@ void ReportWindow::showCopyFacts(int index) {
         // Gone since the search: the facts of the folder clicked before must
         // not stand for this one.
         for (ui::Control* box : {&txtKB2, &txtData2, &txtBitness2}) box->setText("");
+        lstPastas.setTip(listTip_);
         lblMensagem.setForeColor(ui::kDarkRed);
         ShowStatusMessage(kCopyUnreadableStatus);
         return;
@@ -127,6 +130,8 @@ void ReportWindow::showCopyFacts(int index) {
     txtKB2.setText(facts->size);
     txtData2.setText(facts->date);
     txtBitness2.setText(IsPe64Bit(path) ? "64 bits" : "32 bits");
+    // The entry's copy by version too: its tip gains a line for it.
+    lstPastas.setTip(listTip_ + "\n " + versionTipLine(platform::fileVersion(path)) + " ");
 }
 
 void ReportWindow::openListedFolder(int index) {

@@ -88,6 +88,7 @@ private:
     std::string readPathOf(const std::string& listedFolder) const;
 
     MainPanel& main_;
+    const std::string listTip_;   // the folder list's own tip, before a copy's version is added
     bool copyPressed_ = false;
 };
 

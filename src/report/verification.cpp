@@ -78,6 +78,32 @@ std::string jsonString(std::string_view utf8) {
     return out + "\"";
 }
 
+namespace {
+
+std::string textOrNull(const std::string& text) { return text.empty() ? "null" : jsonString(text); }
+
+std::string versionJson(const std::optional<VersionRecord>& v) {
+    if (!v) return "null";
+    return "{\"file\": " + jsonString(versionNumber(*v)) + ", \"product\": " + textOrNull(v->productName) +
+           ", \"company\": " + textOrNull(v->companyName) + "}";
+}
+
+std::string registrationsJson(const std::vector<Registration>& registrations) {
+    if (registrations.empty()) return "[]";
+    std::string j = "[";
+    for (std::size_t i = 0; i < registrations.size(); ++i) {
+        const Registration& r = registrations[i];
+        j += i ? ",\n    {" : "\n    {";
+        j += "\"view\": " + std::to_string(r.view) + ", \"kind\": " + jsonString(r.kind) +
+             ", \"clsid\": " + jsonString(r.clsid) + ", \"progid\": " + textOrNull(r.progid) +
+             ", \"name\": " + textOrNull(r.name) + ", \"path\": " + jsonString(r.path) +
+             ", \"target\": " + jsonString(targetName(r.target)) + "}";
+    }
+    return j + "\n  ]";
+}
+
+} // namespace
+
 std::string verificationJson(const Verification& v) {
     auto boolean = [](bool b) { return std::string(b ? "true" : "false"); };
     auto bits = [](bool is64, bool peImage = true) { return std::string(!peImage ? "null" : is64 ? "64" : "32"); };
@@ -92,6 +118,8 @@ std::string verificationJson(const Verification& v) {
     j += "  \"registry64\": " + (v.registered64 ? boolean(*v.registered64) : "null") + ",\n";
     j += "  \"loads\": " + boolean(v.loads) + ",\n";
     j += "  \"loadFailure\": " + (v.loadFailure.empty() ? "null" : jsonString(v.loadFailure)) + ",\n";
+    j += "  \"version\": " + versionJson(v.version) + ",\n";
+    j += "  \"registrations\": " + registrationsJson(v.registrations) + ",\n";
     j += "  \"copies\": [";
     for (std::size_t i = 0; i < v.copies.size(); ++i) {
         const FoundCopy& c = v.copies[i];
@@ -99,7 +127,7 @@ std::string verificationJson(const Verification& v) {
         j += "\"folder\": " + jsonString(c.folder) + ", \"readable\": " + boolean(c.readable);
         if (c.readable)
             j += ", \"size\": " + jsonString(c.size) + ", \"date\": " + jsonString(c.date) +
-                 ", \"bits\": " + bits(c.is64, c.peImage);
+                 ", \"bits\": " + bits(c.is64, c.peImage) + ", \"version\": " + versionJson(c.version);
         j += "}";
     }
     j += v.copies.empty() ? "],\n" : "\n  ],\n";
@@ -109,6 +137,8 @@ std::string verificationJson(const Verification& v) {
     return j + "}\n";
 }
 
-int verificationExitCode(const Verification& v) { return v.registered() && v.loads ? 0 : 1; }
+int verificationExitCode(const Verification& v) {
+    return v.registered() && anyRegistrationOfThisCopy(v.registrations) && v.loads ? 0 : 1;
+}
 
 } // namespace brontal

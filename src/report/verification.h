@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/registration.h"
+#include "core/version_record.h"
 #include "report/report_text.h"
 
 namespace brontal {
@@ -16,6 +18,7 @@ struct FoundCopy {
     std::string date, size;
     bool is64 = false;
     bool peImage = true;           // it has a PE header (else the JSON's bits are null)
+    std::optional<VersionRecord> version;
 };
 
 struct Verification {
@@ -28,6 +31,8 @@ struct Verification {
     bool loads = false;
     std::string loadFailure;                   // why it did not load, when known
     std::vector<FoundCopy> copies;
+    std::vector<Registration> registrations;   // both views, each with the copy it points at
+    std::optional<VersionRecord> version;
     std::string systemLine;                    // "Sistema operacional ... / 64 bits"
     bool windows64 = false;
 
@@ -38,7 +43,8 @@ struct Verification {
 ReportFields reportFieldsOf(const Verification& v);
 // One JSON object; its keys are English and stable (README lists them).
 std::string verificationJson(const Verification& v);
-// 0 when the name is under CLSID and the file loads, 1 otherwise.
+// 0 when the name is under CLSID, a registration points at this very file and
+// it loads; 1 otherwise.
 int verificationExitCode(const Verification& v);
 
 // A JSON string literal, quotes included, valid UTF-8 whatever the bytes

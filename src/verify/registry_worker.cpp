@@ -2,11 +2,10 @@
 
 #include "core/paths.h"
 #include "panel/main_panel.h"
-#include "platform/command_output.h"
-#include "platform/component_load.h"
-#include "platform/load_failure.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "ui/events.h"
+#include "verify/component_facts.h"
 #include "verify/registry_query.h"
 
 namespace brontal::verify {
@@ -96,23 +95,22 @@ void RegistryWorker::ReportRegistrySearch(const std::string& name) {
     ui::Control& line = main_.txtRegistrado;
     line.setForeColor(found ? ui::kGreen : ui::kDarkRed);
     line.setText(registryAnswerText(found));
+    // Beyond whether the name occurs: which copy the registry points at.
+    line.setTip(registrationsTip(registrationsOf(componentPath_, platform::windowsIs64())));
     main_.searchFinished = true;
 }
 
 bool RegistryWorker::FindInClsidRegistry(const std::string& name) {
-    return outputNamesClsid(
-        platform::RunCommandGetOutput(platform::systemProgram("reg.exe"), regQueryCommandLine(name)));
+    return clsidRegistryNames(platform::systemProgram("reg.exe"), name);
 }
 
 bool RegistryWorker::TestComponentLoad(const std::string& path) {
-    bool loaded = !path.empty() && platform::componentLoads(path);
+    LoadAnswer answer = testLoad(path);
+    bool loaded = answer.loads;
     ui::Control& indicator = main_.imgCharge;
     std::string tip = loaded ? "Componente carregado na memória." : "Componente não carregado na memória.";
     // What a technician asks next: why. A second line, when the file tells.
-    if (!loaded && !path.empty()) {
-        std::string reason = platform::loadFailureReason(path);
-        if (!reason.empty()) tip += "\n" + reason;
-    }
+    if (!answer.reason.empty()) tip += "\n" + answer.reason;
     indicator.setTip(tip);
     indicator.setPicture((loaded ? main_.imgCharge3 : main_.imgCharge2).picture());
     return loaded;

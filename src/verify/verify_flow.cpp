@@ -83,6 +83,7 @@ void verifyComponent(MainPanel& main) {
     main.imgCharge.setPicture(main.imgCharge1.picture());                // 5
     main.txtRegistrado.setText("");
     main.txtRegistrado.setForeColor(ui::systemColor(16));
+    main.txtRegistrado.setTip("");
     main.txtRegistrado.setText("Procurando componente no registro. Aguarde...");
 
     if (!hasComponentExtension(name)) {                                  // 6

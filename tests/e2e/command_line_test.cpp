@@ -112,6 +112,7 @@ TEST_F(CommandLine, RegistersVerifiesAndUnregistersWithTheRealRegsvr32) {
     EXPECT_TRUE(o["loads"].boolean);
     EXPECT_EQ(o["loadFailure"].kind, testjson::Value::Null);
     EXPECT_TRUE(o["copies"].items.empty());
+    EXPECT_EQ(o["version"].kind, testjson::Value::Null) << "the test component has no version resource";
     EXPECT_EQ(o["windowsBits"].number, windows64 ? 64 : 32);
     EXPECT_EQ(o["windows"].text.rfind("Sistema operacional Windows ", 0), 0u) << o["windows"].text;
     EXPECT_EQ(o["exitCode"].number, 0);
@@ -191,6 +192,16 @@ TEST_F(CommandLine, The64BitRegistryViewIsAskedOn64BitWindows) {
     EXPECT_EQ((*v)["bits"].number, 64);
     EXPECT_EQ((*v)["loadFailure"].text, "Imagem de 64 bits: não pode ser carregada por um processo de 32 bits");
     EXPECT_EQ(run.exitCode, 1u) << "it cannot load into a 32-bit process";
+    // Its class found in the 64-bit view only, for this very copy.
+    int found = 0;
+    for (const testjson::Value& r : (*v)["registrations"].items) {
+        if (r["clsid"].text != "{8E802D47-6660-4BFD-9723-DE51531FD0EB}") continue;
+        ++found;
+        EXPECT_EQ(r["view"].number, 64);
+        EXPECT_EQ(r["kind"].text, "InprocServer32");
+        EXPECT_EQ(r["target"].text, "this") << r["path"].text;
+    }
+    EXPECT_EQ(found, 1) << run.out;
     EXPECT_EQ(brontal(L"/desregistrar Largo.dll").exitCode, 0u);
 }
 

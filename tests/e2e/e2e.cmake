@@ -51,11 +51,11 @@ function(brontal_e2e)
 endfunction()
 
 brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:StartUpOnDriveC.*" LOCALE brazil)
-brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*" LOCALE brazil)
+brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*:VerifyVersions.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*" LOCALE brazil)
+brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil)
 # The load test's search and its reasons, with an import named in code page 1252.
 brontal_e2e(NAME e2e_load_search PREFIX win64 FILTER "LoadSearch.*" LOCALE english)
 
@@ -71,5 +71,5 @@ brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCAL
 # The command line in both widths of Windows, and the window started with an
 # argument; its files are named outside the ANSI code page, so it runs under
 # the English group's character set.
-brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*:StartedWith.*" LOCALE english)
-brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*:StartedWith.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*:StartedWith.*:Registrations.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*:StartedWith.*:Registrations.*" LOCALE english)

@@ -71,3 +71,67 @@ TEST_F(Verify, RegisteredComponentWithACopyThenAnUnregistered64BitOne) {
 }
 
 } // namespace
+
+namespace {
+
+// Two builds of one component under one name: the selected one and a copy in
+// the 32-bit system folder of version 1.2.3.4, another in the 32-bit Common
+// Files of 2.0.0.7, the one registered. The tips tell them apart; the message
+// line's says the registry points at the other copy. In both widths of Windows.
+struct VerifyVersions : e2e::ProductTest {
+    const bool windows64 = e2e::prefixKind() == "win64";
+    const std::wstring selected = L"C:\\brontal\\versoes\\Versionada.dll",
+                       system = windows64 ? L"C:\\Windows\\SysWOW64\\Versionada.dll" : L"C:\\Windows\\System32\\Versionada.dll",
+                       common = windows64 ? L"C:\\Program Files (x86)\\Common Files\\Versionada.dll"
+                                          : L"C:\\Program Files\\Common Files\\Versionada.dll";
+    // The slots of those two copies, and one with none.
+    const std::string systemSlot = windows64 ? "lblSysWOW64" : "lblSystem32",
+                      commonSlot = windows64 ? "lblCommonFilesX86" : "lblCommonFiles",
+                      emptySlot = windows64 ? "lblSystem32KB" : "";
+    void SetUp() override {
+        ASSERT_TRUE(e2e::putFixture(L"BrontalVersion1.dll", selected));
+        ASSERT_TRUE(e2e::putFixture(L"BrontalVersion1.dll", system));
+        ASSERT_TRUE(e2e::putFixture(L"BrontalVersion2.dll", common));
+        ASSERT_TRUE(callServerAt(common, "DllRegisterServer"));
+        startIn(L"C:\\brontal\\versoes");
+    }
+    void TearDown() override {
+        ProductTest::TearDown();
+        callServerAt(common, "DllUnregisterServer");
+        for (const std::wstring* copy : {&system, &common}) DeleteFileW(copy->c_str());
+    }
+    static bool callServerAt(const std::wstring& path, const char* entry) {
+        HMODULE server = LoadLibraryW(path.c_str());
+        auto call = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(server, entry)));
+        HRESULT result = call ? call() : E_FAIL;
+        if (server) FreeLibrary(server);
+        return result == S_OK;
+    }
+};
+
+TEST_F(VerifyVersions, TipsTellTheCopiesApartAndWhichOneIsRegistered) {
+    const std::string v1 = " Versão 1.2.3.4 - Brontal Testes Ltda ", v2 = " Versão 2.0.0.7 - Brontal Testes Ltda ";
+    selectFile("Versionada.dll");
+    EXPECT_EQ(c("txtFile").tip(), " Versionada.dll \n" + v1);
+    verifyAndWait();
+    EXPECT_EQ(text("txtRegistrado"), "Componente 32 bits localizado no Registro.");
+    EXPECT_EQ(c("txtRegistrado").tip(), "Registrado para outra cópia: " + e2e::narrow(common));
+    for (const char* column : {"data", "KB", "b"}) {
+        EXPECT_EQ(c((systemSlot + column).c_str()).tip(), v1) << column;
+        EXPECT_EQ(c((commonSlot + column).c_str()).tip(), v2) << column;
+    }
+    if (!emptySlot.empty()) EXPECT_EQ(c(emptySlot.c_str()).tip(), "") << "no copy there";
+
+    // The report: a folder entry's tip gains its copy's version.
+    click(c("btnFile"));
+    e2e::Ui report = app->waitForForm("Form3", 10000);
+    ASSERT_TRUE(report);
+    e2e::Ui folders = report["lstPastas"];
+    auto folderOf = [](const std::wstring& path) { return e2e::narrow(path.substr(0, path.rfind(L'\\'))); };
+    ASSERT_EQ(folders.items(), (std::vector<std::string>{folderOf(system), folderOf(common)}));
+    e2e::clickListItem(folders, 1);
+    EXPECT_TRUE(e2e::waitUntil([&] { return folders.tip() == " Duplo clique para abrir pasta \n" + v2; }, 3000))
+        << folders.tip();
+}
+
+} // namespace

@@ -89,9 +89,15 @@ TEST(Verification, JsonReportAndExitCode) {
     EXPECT_EQ(r.copies[0].factsLine, "01/01/2020 00:00:00 - 64 bits - 2,00 kB");
     EXPECT_EQ(r.copies[1].factsLine, kCopyUnreadable);
 
-    // Found in either view and loaded: 0; anything less: 1.
+    // Found in either view, registered for this very copy and loaded: 0; anything less: 1.
     EXPECT_EQ(verificationExitCode(v), 1);
     v.loads = true;
+    EXPECT_EQ(verificationExitCode(v), 1) << "no registration points at this copy";
+    Registration other{64, "InprocServer32", "{C}", "", "", "C:\\y\\a.dll", "C:\\y\\a.dll", RegistrationTarget::Other};
+    v.registrations = {other};
+    EXPECT_EQ(verificationExitCode(v), 1);
+    v.registrations.push_back(other);
+    v.registrations.back().target = RegistrationTarget::This;
     EXPECT_EQ(verificationExitCode(v), 0);
     v.registered64.reset();
     EXPECT_EQ(verificationExitCode(v), 1);

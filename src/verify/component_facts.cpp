@@ -1,0 +1,69 @@
+#include "verify/component_facts.h"
+
+#include "core/server_path.h"
+#include "folders/comparison_panel.h"
+#include "platform/command_output.h"
+#include "platform/component_load.h"
+#include "platform/file_identity.h"
+#include "platform/files.h"
+#include "platform/load_failure.h"
+#include "platform/registrations.h"
+#include "verify/registry_query.h"
+
+namespace brontal::verify {
+
+bool clsidRegistryNames(const std::string& regProgram, const std::string& name) {
+    return outputNamesClsid(platform::RunCommandGetOutput(regProgram, regQueryCommandLine(name)));
+}
+
+RegistryRun clsidRegistryNames(const std::string& regProgram, const std::string& name, unsigned long limitMs) {
+    platform::CapturedOutput run = platform::runCapturingOutput(regProgram, regQueryCommandLine(name), limitMs);
+    RegistryRun answer;
+    if (run.outcome == platform::CapturedOutput::Ended) answer.found = outputNamesClsid(run.text);
+    answer.timedOut = run.outcome == platform::CapturedOutput::TimedOut;
+    return answer;
+}
+
+LoadAnswer testLoad(const std::string& path) {
+    LoadAnswer answer;
+    if (path.empty()) return answer;
+    answer.loads = platform::componentLoads(path);
+    if (!answer.loads) answer.reason = platform::loadFailureReason(path);
+    return answer;
+}
+
+std::vector<Registration> registrationsOf(const std::string& path, bool windows64) {
+    std::vector<Registration> all;
+    std::vector<std::string> names = {std::string(fileNameOf(path))};
+    if (names[0].empty()) return all;
+    // Selected by its short name, registered by its long one, or the reverse.
+    std::string longName(fileNameOf(platform::longPathName(path)));
+    if (longName != names[0]) names.push_back(longName);
+    const std::optional<FileIdentity> selected = platform::fileIdentity(path);
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, names);
+        for (Registration& r : listing.entries) {
+            r.target = registrationTarget(selected, platform::registeredFile(r));
+            all.push_back(std::move(r));
+        }
+    }
+    return all;
+}
+
+FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64) {
+    FoundCopy copy{listedFolder};
+    std::string path = copyReadPath(listedFolder, fileName, windows64);
+    if (std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(path)) {
+        std::optional<PeVerdict> verdict = platform::probeFile(path);
+        copy.readable = true;
+        copy.date = facts->date;
+        copy.size = facts->size;
+        copy.is64 = verdict && verdict->is64();
+        copy.peImage = verdict && verdict->kind != PeKind::NotPe;
+        copy.version = platform::fileVersion(path);
+    }
+    return copy;
+}
+
+} // namespace brontal::verify

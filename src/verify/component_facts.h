@@ -1,0 +1,39 @@
+#pragma once
+// The facts of a component that the window's verification, the report and
+// the command line all show, each gathered here once: the registry search,
+// the load test with its reason, the registrations in both views with the copy
+// they point at, and the facts of a copy in a common folder.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/registration.h"
+#include "report/verification.h"
+
+namespace brontal::verify {
+
+// `reg query` of regProgram (full path) names the file under CLSID.
+bool clsidRegistryNames(const std::string& regProgram, const std::string& name);
+// The same query within a time limit, for the command line, which must not
+// wait for ever: no answer when reg could not start or was ended at the limit.
+struct RegistryRun {
+    std::optional<bool> found;
+    bool timedOut = false;
+};
+RegistryRun clsidRegistryNames(const std::string& regProgram, const std::string& name, unsigned long limitMs);
+
+struct LoadAnswer {
+    bool loads = false;
+    std::string reason;   // why not, when the file tells; "" otherwise
+};
+// No path (nothing selected) never loads and has no reason.
+LoadAnswer testLoad(const std::string& path);
+
+// Every registration of the file's name, the 32-bit view first and on 64-bit
+// Windows the 64-bit one, each with the copy it points at.
+std::vector<Registration> registrationsOf(const std::string& path, bool windows64);
+
+// The copy in a listed folder, read now (gone since the search: unreadable).
+FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64);
+
+} // namespace brontal::verify
