@@ -64,6 +64,18 @@ void MainWindow::UnloadAllForms() {
     else PostQuitMessage(0);
 }
 
+void MainWindow::fitModeLine() {
+    // Fonts do not grow exactly with the resolution: where the mode line's
+    // text comes out wider than its design width, the line takes what its
+    // text needs and the "+" stands after it. At the design's resolution
+    // the text fits, and nothing moves.
+    ui::Control& line = lblAdminMode2.visible() ? lblAdminMode2 : lblAdminMode0;
+    int needed = line.textWidth() + ui::pixelsToTwips(1);
+    if (needed > line.width()) line.move(line.left(), line.top(), needed, line.height());
+    int after = line.left() + needed;
+    if (lblAdminMode1.left() < after) lblAdminMode1.setLeft(after);
+}
+
 void MainWindow::onResized() {
     if (minimized()) return;
     if (height() != kHeight || width() != kWidth) setSize(kWidth, kHeight);

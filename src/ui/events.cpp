@@ -71,6 +71,9 @@ bool preTranslate(MSG& msg) {
         if (msg.wParam == VK_RETURN) {
             if (Control* c = form->controlByHwnd(msg.hwnd)) {
                 if (c->onKeyPress && c->onKeyPress(13)) return true;
+                // A picture or label acting as a button presses on the key
+                // and clicks on its release, as on the mouse's.
+                if (c->actsAsButton()) return false;
             }
             if (isPushButton(msg.hwnd)) {
                 SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
@@ -117,6 +120,17 @@ void runLater(std::function<void()> fn) {
         delete heap;
         OutputDebugStringW(L"Brontal32: a deferred call could not be posted\n");
     }
+}
+
+Poster crossThreadPoster() {
+    HWND window = laterWindow();
+    return [window](std::function<void()> fn) {
+        auto* heap = new std::function<void()>(std::move(fn));
+        if (!PostMessageW(window, kRunLater, 0, reinterpret_cast<LPARAM>(heap))) {
+            delete heap;
+            OutputDebugStringW(L"Brontal32: work of another thread could not be posted\n");
+        }
+    };
 }
 
 void releaseWhenIdle(std::unique_ptr<Form> form) {
