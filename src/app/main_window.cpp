@@ -65,12 +65,12 @@ void MainWindow::UnloadAllForms() {
 }
 
 void MainWindow::fitModeLine() {
-    // Fonts do not grow exactly with the resolution: where the mode line's
-    // text comes out wider than its design width, the line takes what its
-    // text needs and the "+" stands after it. At the design's resolution
-    // the text fits, and nothing moves.
+    // The design was drawn at 96 DPI, where the line's text just fits before
+    // the "+". Fonts do not grow exactly with the resolution: at any other,
+    // the line takes the width its text needs and the "+" stands after it.
+    if (ui::screenDpi() == 96) return;
     ui::Control& line = lblAdminMode2.visible() ? lblAdminMode2 : lblAdminMode0;
-    int needed = line.textWidth() + ui::pixelsToTwips(1);
+    int needed = line.textWidth();
     if (needed > line.width()) line.move(line.left(), line.top(), needed, line.height());
     int after = line.left() + needed;
     if (lblAdminMode1.left() < after) lblAdminMode1.setLeft(after);

@@ -56,20 +56,24 @@ void fillDriveList(MainPanel& main) {
         if (d.hasLabel) asked.push_back(d.root);
     }
     if (currentIndex >= 0) list.setSelectedIndex(currentIndex);
-    const auto& read = main.services().volumeLabel;
-    if (!read) return;
+    auto read = main.services().volumeLabel;
+    if (!read || asked.empty()) return;
     ui::Poster post = ui::crossThreadPoster();
     HWND listWindow = list.hwnd();
-    for (const std::string& root : asked) {
-        try {
-            std::thread([read, post, root, listWindow] {
-                std::optional<std::string> label = read(root);
-                if (label && !label->empty()) post([=] { showLabel(listWindow, root, *label); });
-            }).detach();
-        } catch (...) {
-            ui::reportFailure("starting the label read of " + root);
+    // Once the window is up and has nothing else to do: the threads' start
+    // and the drives' answers then take nothing from the window's own start.
+    ui::whenIdle([read, post, asked, listWindow] {
+        for (const std::string& root : asked) {
+            try {
+                std::thread([read, post, root, listWindow] {
+                    std::optional<std::string> label = read(root);
+                    if (label && !label->empty()) post([=] { showLabel(listWindow, root, *label); });
+                }).detach();
+            } catch (...) {
+                ui::reportFailure("starting the label read of " + root);
+            }
         }
-    }
+    });
 }
 
 void onDriveChange(MainPanel& main) {

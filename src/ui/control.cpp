@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "platform/text.h"
 #include "ui/accessible.h"
@@ -78,6 +79,25 @@ LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
         RemoveWindowSubclass(hwnd, &windowedControlProc, id);
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// A form has a hundred controls in a handful of fonts: each font is made once.
+HFONT sharedFont(const Font& font) {
+    struct Made {
+        std::wstring face;
+        int height;
+        bool bold;
+        HFONT handle;
+    };
+    static std::vector<Made> made;
+    int height = -MulDiv(static_cast<int>(font.points * 100 + 0.5), screenDpi(), 7200);
+    for (const Made& m : made)
+        if (m.height == height && m.bold == font.bold && m.face == font.face) return m.handle;
+    HFONT handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                               font.face.c_str());
+    if (handle) made.push_back({font.face, height, font.bold, handle});
+    return handle;
 }
 
 std::string trimmed(std::string text) {
@@ -184,9 +204,7 @@ void Control::create() {
     // stands above them, whatever the order they were made in. A new window
     // comes below its elder siblings; a windowed control is lifted to just
     // under the windowed control made before it.
-    // A label or picture that takes the focus joins them, so Tab reaches it
-    // in the order the form made it.
-    if (!onSurface(args_.kind) || args_.keyboardButton) {
+    if (!onSurface(args_.kind)) {
         HWND above = form_.lastWindowedChild();
         SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form_.setLastWindowedChild(hwnd_);
@@ -194,11 +212,8 @@ void Control::create() {
     if (!onSurface(args_.kind) && !SetWindowSubclass(hwnd_, &windowedControlProc, 1, 0))
         OutputDebugStringW((L"Brontal32: screen readers get no name for " + widen(args_.name) + L"\n").c_str());
 
-    int pointsHeight = -MulDiv(static_cast<int>(args_.font.points * 100 + 0.5), screenDpi(), 7200);
-    font_.reset(CreateFontW(pointsHeight, 0, 0, 0, args_.font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, args_.font.face.c_str()));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    font_ = sharedFont(args_.font);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
     publishName(hwnd_, args_.name);
     ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
@@ -258,10 +273,10 @@ void Control::refreshPicture() {
     publishText(hwnd_, kPictureProp, args_.picture);
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
-        icon_ = makePictureIcon(args_.picture, size, size);
         // One face per button state, the disabled one greyed by us: the system's
         // own greying of an alpha icon is a flat grey block under Wine.
-        unique_hicon greyed = makePictureIcon(args_.picture, size, size, true);
+        unique_hicon greyed;
+        icon_ = makePictureIcon(args_.picture, size, size, false, &greyed);
         images_.reset(ImageList_Create(size, size, ILC_COLOR32, 6, 0));
         bool listed = images_ && icon_ && greyed;
         // The button's states, in image-list order: normal, hot, pressed,
@@ -278,9 +293,9 @@ void Control::refreshPicture() {
         SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | BS_ICON);
         SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
     } else if (args_.kind == ControlKind::Picture) {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        icon_ = makePictureIcon(args_.picture, r.right, r.bottom);
+        // Drawn when first painted: the pictures kept out of sight, which
+        // only lend their faces, are never drawn at all.
+        icon_.reset();
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }
@@ -336,12 +351,12 @@ int Control::textWidth() const {
     std::wstring wide = widen(text());
     HDC dc = GetDC(hwnd_);
     if (!dc) return 0;
-    HGDIOBJ old = SelectObject(dc, font_.get());
+    HGDIOBJ old = SelectObject(dc, font_);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
-    return pixelsToTwips(size.cx);
+    return pixelsToTwips(size.cx + 1);   // the pixel the division by twips may round away
 }
 
 std::wstring Control::accessibleName() const {
@@ -533,6 +548,7 @@ void Control::paintSurfaceControl(HDC dc) {
     }
     bool focused = args_.keyboardButton && GetFocus() == hwnd_;
     if (args_.kind == ControlKind::Picture) {
+        if (!icon_ && !args_.picture.empty()) icon_ = makePictureIcon(args_.picture, client.right, client.bottom);
         if (icon_) DrawIconEx(dc, 0, 0, icon_.get(), client.right, client.bottom, 0, nullptr, DI_NORMAL);
         if (focused) DrawFocusRect(dc, &client);
         return;
@@ -542,7 +558,7 @@ void Control::paintSurfaceControl(HDC dc) {
         if (focused) DrawFocusRect(dc, &client);
         return;
     }
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
+    HGDIOBJ oldFont = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled() ? toColorRef(args_.foreColor) : GetSysColor(COLOR_GRAYTEXT));
     // A label one line high keeps its words on that line: a font a little

@@ -178,7 +178,7 @@ public:
 
     // Used by the form and the window layer.
     void paintSurfaceControl(HDC dc);
-    HFONT font() const { return font_.get(); }
+    HFONT font() const { return font_; }
     HBRUSH backBrush();
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
@@ -195,7 +195,7 @@ private:
     ControlArgs args_;
     int id_;
     HWND hwnd_ = nullptr;
-    unique_hfont font_;
+    HFONT font_ = nullptr;        // shared by every control of the same font, for the life of the program
     unique_hicon icon_;
     unique_himagelist images_;   // picture buttons: one face per state
     unique_hbrush brush_;

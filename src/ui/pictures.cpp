@@ -172,11 +172,29 @@ bool isKnownPicture(std::string_view id) {
     return std::find(std::begin(known), std::end(known), id) != std::end(known);
 }
 
-unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed) {
+namespace {
+
+unique_hicon iconOf(HBITMAP colour, int width, int height) {
+    std::vector<std::uint8_t> maskBits(static_cast<size_t>(((width + 15) / 16) * 2 * height), 0);
+    unique_hbitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour};
+    return unique_hicon(CreateIconIndirect(&info));
+}
+
+std::uint32_t greyOf(std::uint32_t rgb) {
+    // Light grey in the picture's own shading, as a disabled button shows it.
+    std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    std::uint32_t grey = 150 + ((r * 30 + g * 59 + b * 11) / 100) * 90 / 255;
+    return (grey << 16) | (grey << 8) | grey;
+}
+
+} // namespace
+
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed, unique_hicon* greyedToo) {
     if (width <= 0 || height <= 0) return {};
     // The program's mark comes from the executable's own icon where it has
     // one, drawn for each size; a program without it (a test) draws it here.
-    if ((id == "app" || id == "logo") && !greyed) {
+    if ((id == "app" || id == "logo") && !greyed && !greyedToo) {
         HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
                                 LR_DEFAULTCOLOR);
         if (own) return unique_hicon(static_cast<HICON>(own));
@@ -191,11 +209,9 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
     header.bV5BitCount = 32;
     header.bV5Compression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    unique_hbitmap colour(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+    unique_hbitmap colour(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
                                            &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
     if (!colour || !dc) {
         if (dc) DeleteDC(dc);
         return {};
@@ -218,18 +234,21 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
             px[i] = 0u;
             continue;
         }
-        if (greyed) {
-            // Light grey in the picture's own shading, as a disabled button shows it.
-            std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            std::uint32_t grey = 150 + ((r * 30 + g * 59 + b * 11) / 100) * 90 / 255;
-            rgb = (grey << 16) | (grey << 8) | grey;
-        }
+        if (greyed) rgb = greyOf(rgb);
         px[i] = rgb | 0xFF000000u;
     }
-    std::vector<std::uint8_t> maskBits(static_cast<size_t>(((width + 15) / 16) * 2 * height), 0);
-    unique_hbitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));
-    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-    return unique_hicon(CreateIconIndirect(&info));
+    if (greyedToo) {
+        void* greyBits = nullptr;
+        unique_hbitmap grey(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                             &greyBits, nullptr, 0));
+        if (grey) {
+            auto* out = static_cast<std::uint32_t*>(greyBits);
+            for (int i = 0; i < width * height; ++i)
+                out[i] = px[i] == 0u ? 0u : (greyOf(px[i] & 0x00FFFFFFu) | 0xFF000000u);
+            *greyedToo = iconOf(grey.get(), width, height);
+        }
+    }
+    return iconOf(colour.get(), width, height);
 }
 
 } // namespace brontal::ui

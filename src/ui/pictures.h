@@ -15,6 +15,7 @@ inline constexpr int kProgramIconId = 1;
 bool isKnownPicture(std::string_view id);
 // An icon with a real alpha mask, width x height pixels; greyed, the face a
 // disabled button shows.
-unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed = false);
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed = false,
+                             unique_hicon* greyedToo = nullptr);   // also the greyed face, from the same drawing
 
 } // namespace brontal::ui

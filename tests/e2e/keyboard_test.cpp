@@ -83,7 +83,12 @@ struct Keyboard : e2e::ProductTest {
         e2e::bringToFront(form);
         HWND at = focused();
         std::string seen;
-        for (int i = 0; i < 40 && at; ++i) {
+        for (int i = 0; i < 40; ++i) {
+            if (!at) {
+                // Another program's window (the folder one, going away) took the activation: take it back.
+                e2e::bringToFront(form);
+                if (!(at = focused())) break;
+            }
             if (Ui(at).name() == name) return true;
             seen += Ui(at).name() + " ";
             at = tab(at);
