@@ -274,22 +274,21 @@ void Control::refreshPicture() {
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
         // One face per button state, the disabled one greyed by us: the system's
-        // own greying of an alpha icon is a flat grey block under Wine.
-        unique_hicon greyed;
-        icon_ = makePictureIcon(args_.picture, size, size, false, &greyed);
-        images_.reset(ImageList_Create(size, size, ILC_COLOR32, 6, 0));
-        bool listed = images_ && icon_ && greyed;
-        // The button's states, in image-list order: normal, hot, pressed,
+        // own greying of an alpha icon is a flat grey block under Wine. The
+        // button's states, in image-list order: normal, hot, pressed,
         // disabled, default, stylus-hot.
-        constexpr int kStates = 6, kDisabled = 4;
-        for (int state = 1; listed && state <= kStates; ++state)
-            listed = ImageList_AddIcon(images_.get(), state == kDisabled ? greyed.get() : icon_.get()) >= 0;
-        BUTTON_IMAGELIST faces{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
-        if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&faces))) {
+        constexpr int kStates = 6, kDisabled = 3;
+        unique_hbitmap faces = makePictureStrip(args_.picture, size, kStates, kDisabled);
+        images_.reset(ImageList_Create(size, size, ILC_COLOR32, kStates, 0));
+        bool listed = images_ && faces && ImageList_Add(images_.get(), faces.get(), nullptr) == 0 &&
+                      ImageList_GetImageCount(images_.get()) == kStates;
+        BUTTON_IMAGELIST states{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
+        if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&states))) {
             InvalidateRect(hwnd_, nullptr, TRUE);
             return;
         }
         images_.reset();
+        icon_ = makePictureIcon(args_.picture, size, size);
         SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | BS_ICON);
         SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
     } else if (args_.kind == ControlKind::Picture) {

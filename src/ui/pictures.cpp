@@ -190,17 +190,8 @@ std::uint32_t greyOf(std::uint32_t rgb) {
 
 } // namespace
 
-unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed, unique_hicon* greyedToo) {
-    if (width <= 0 || height <= 0) return {};
-    // The program's mark comes from the executable's own icon where it has
-    // one, drawn for each size; a program without it (a test) draws it here.
-    if ((id == "app" || id == "logo") && !greyed && !greyedToo) {
-        HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
-                                LR_DEFAULTCOLOR);
-        if (own) return unique_hicon(static_cast<HICON>(own));
-    }
-    // Draw on a key colour that no picture uses, then turn it into alpha.
-    constexpr COLORREF kKey = RGB(255, 0, 255);
+// A DIB section of 32-bit pixels, top row first.
+unique_hbitmap pixelBitmap(int width, int height, std::uint32_t** bits) {
     BITMAPV5HEADER header{};
     header.bV5Size = sizeof header;
     header.bV5Width = width;
@@ -208,9 +199,18 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
     header.bV5Planes = 1;
     header.bV5BitCount = 32;
     header.bV5Compression = BI_RGB;
-    void* bits = nullptr;
-    unique_hbitmap colour(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                           &bits, nullptr, 0));
+    void* raw = nullptr;
+    unique_hbitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &raw,
+                                           nullptr, 0));
+    *bits = static_cast<std::uint32_t*>(raw);
+    return bitmap;
+}
+
+// The picture drawn into a bitmap of its own, its background turned into alpha.
+unique_hbitmap drawnPicture(std::string_view id, int width, int height, bool greyed, std::uint32_t** bits) {
+    // Draw on a key colour that no picture uses, then turn it into alpha.
+    constexpr COLORREF kKey = RGB(255, 0, 255);
+    unique_hbitmap colour = pixelBitmap(width, height, bits);
     HDC dc = CreateCompatibleDC(nullptr);
     if (!colour || !dc) {
         if (dc) DeleteDC(dc);
@@ -227,7 +227,7 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
     SelectObject(dc, old);
     DeleteDC(dc);
 
-    auto* px = static_cast<std::uint32_t*>(bits);
+    std::uint32_t* px = *bits;
     for (int i = 0; i < width * height; ++i) {
         std::uint32_t rgb = px[i] & 0x00FFFFFFu;
         if (rgb == 0x00FF00FFu) {
@@ -237,18 +237,42 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
         if (greyed) rgb = greyOf(rgb);
         px[i] = rgb | 0xFF000000u;
     }
-    if (greyedToo) {
-        void* greyBits = nullptr;
-        unique_hbitmap grey(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                             &greyBits, nullptr, 0));
-        if (grey) {
-            auto* out = static_cast<std::uint32_t*>(greyBits);
-            for (int i = 0; i < width * height; ++i)
-                out[i] = px[i] == 0u ? 0u : (greyOf(px[i] & 0x00FFFFFFu) | 0xFF000000u);
-            *greyedToo = iconOf(grey.get(), width, height);
+    return colour;
+}
+
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed) {
+    if (width <= 0 || height <= 0) return {};
+    // The program's mark comes from the executable's own icon where it has
+    // one, drawn for each size; a program without it (a test) draws it here.
+    if ((id == "app" || id == "logo") && !greyed) {
+        HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
+                                LR_DEFAULTCOLOR);
+        if (own) return unique_hicon(static_cast<HICON>(own));
+    }
+    std::uint32_t* bits = nullptr;
+    unique_hbitmap colour = drawnPicture(id, width, height, greyed, &bits);
+    if (!colour) return {};
+    return iconOf(colour.get(), width, height);
+}
+
+unique_hbitmap makePictureStrip(std::string_view id, int size, int count, int greyedAt) {
+    if (size <= 0 || count <= 0) return {};
+    std::uint32_t* face = nullptr;
+    unique_hbitmap drawn = drawnPicture(id, size, size, false, &face);
+    std::uint32_t* row = nullptr;
+    unique_hbitmap strip = pixelBitmap(size * count, size, &row);
+    if (!drawn || !strip) return {};
+    for (int y = 0; y < size; ++y) {
+        for (int n = 0; n < count; ++n) {
+            for (int x = 0; x < size; ++x) {
+                std::uint32_t p = face[y * size + x];
+                if (n == greyedAt && p != 0u) p = greyOf(p & 0x00FFFFFFu) | 0xFF000000u;
+                row[(y * count + n) * size + x] = p;
+            }
         }
     }
-    return iconOf(colour.get(), width, height);
+    GdiFlush();
+    return strip;
 }
 
 } // namespace brontal::ui
