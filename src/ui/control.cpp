@@ -49,6 +49,12 @@ void registerSurfaceClass() {
 
 bool onSurface(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Picture; }
 
+std::string trimmed(std::string text) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
 Control* controlOf(HWND hwnd) {
     Form* form = Form::fromHwnd(GetParent(hwnd));
     return form ? form->controlByHwnd(hwnd) : nullptr;
@@ -59,10 +65,7 @@ AccessibleFacts accessibleFactsOf(HWND hwnd) {
     Control* c = controlOf(hwnd);
     if (!c) return f;
     f.name = c->accessibleName();
-    std::string tip = c->tip();
-    while (!tip.empty() && tip.front() == ' ') tip.erase(tip.begin());
-    while (!tip.empty() && tip.back() == ' ') tip.pop_back();
-    f.description = widen(tip);
+    f.description = widen(trimmed(c->tip()));
     f.role = c->accessibleRole();
     f.focusable = (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0 || c->actsAsButton();
     f.checked = c->kind() == ControlKind::CheckBox && c->checked();
@@ -98,12 +101,6 @@ HFONT sharedFont(const Font& font) {
                                font.face.c_str());
     if (handle) made.push_back({font.face, height, font.bold, handle});
     return handle;
-}
-
-std::string trimmed(std::string text) {
-    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 } // namespace
