@@ -64,6 +64,18 @@ void MainWindow::UnloadAllForms() {
     else PostQuitMessage(0);
 }
 
+void MainWindow::fitModeLine() {
+    // The design was drawn at 96 DPI, where the line's text just fits before
+    // the "+". Fonts do not grow exactly with the resolution: at any other,
+    // the line takes the width its text needs and the "+" stands after it.
+    if (ui::screenDpi() == 96) return;
+    ui::Control& line = lblAdminMode2.visible() ? lblAdminMode2 : lblAdminMode0;
+    int needed = line.textWidth();
+    if (needed > line.width()) line.move(line.left(), line.top(), needed, line.height());
+    int after = line.left() + needed;
+    if (lblAdminMode1.left() < after) lblAdminMode1.setLeft(after);
+}
+
 void MainWindow::onResized() {
     if (minimized()) return;
     if (height() != kHeight || width() != kWidth) setSize(kWidth, kHeight);

@@ -33,6 +33,7 @@ public:
 private:
     void wireEvents();
     void onResized();
+    void fitModeLine();
     bool onKey(int vk);
 
     std::vector<std::string> dirPaths_;   // the full path of every DirList entry

@@ -68,6 +68,7 @@ void MainWindow::load() {
         btnReg.setEnabled(false);
         btnUnreg.setEnabled(false);
     }
+    fitModeLine();
 }
 
 } // namespace brontal

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <thread>
 
 #include "core/pe_probe.h"
 #include "core/version_record.h"
@@ -13,31 +14,83 @@
 #include "platform/file_identity.h"
 #include "platform/files.h"
 #include "report/report_window.h"
+#include "ui/events.h"
+#include "ui/form.h"
 
 namespace brontal::inspect {
 namespace {
 
 char lowerLetter(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
+int driveIndex(const ui::Control& list, char letter) {
+    letter = lowerLetter(letter);
+    for (int i = 0; i < list.count(); ++i) {
+        std::string item = list.item(i);
+        if (!item.empty() && item[0] == letter) return i;
+    }
+    return -1;
+}
+
+// A label that came from a drive's thread, for the drive list if it is still there.
+void showLabel(HWND listWindow, const std::string& root, const std::string& label) {
+    ui::Form* form = ui::Form::fromHwnd(GetParent(listWindow));
+    ui::Control* list = form ? form->controlByHwnd(listWindow) : nullptr;
+    if (!list || root.empty()) return;
+    int index = driveIndex(*list, root[0]);
+    if (index >= 0) list->setItemText(index, list->item(index).substr(0, 2) + " [" + label + "]");
+}
+
 // The list starts on the drive of the current folder, as a drive list does:
-// only a move to another drive is a change.
-void fillDriveList(ui::Control& list) {
+// only a move to another drive is a change. Each drive is listed by its letter
+// at once; its label follows from a thread of its own whenever the drive
+// answers, so a drive that stalls holds up neither the window nor the others.
+void fillDriveList(MainPanel& main) {
+    ui::Control& list = main.DriveList;
     list.clear();
     std::string current = platform::currentFolder();
     int currentIndex = -1;
+    std::vector<std::string> asked;
     for (const platform::Drive& d : platform::logicalDrives()) {
         std::string text = d.root.substr(0, 2);
         for (char& c : text) c = lowerLetter(c);
-        if (!d.label.empty()) text += " [" + d.label + "]";
         if (!current.empty() && lowerLetter(current[0]) == text[0]) currentIndex = list.count();
         list.addItem(text);
+        if (d.hasLabel) asked.push_back(d.root);
     }
     if (currentIndex >= 0) list.setSelectedIndex(currentIndex);
+    auto read = main.services().volumeLabel;
+    if (!read || asked.empty()) return;
+    ui::Poster post = ui::crossThreadPoster();
+    HWND listWindow = list.hwnd();
+    // Once the window is up and has nothing else to do: the threads' start
+    // and the drives' answers then take nothing from the window's own start.
+    ui::whenIdle([read, post, asked, listWindow] {
+        for (const std::string& root : asked) {
+            try {
+                std::thread([read, post, root, listWindow] {
+                    std::optional<std::string> label = read(root);
+                    if (label && !label->empty()) post([=] { showLabel(listWindow, root, *label); });
+                }).detach();
+            } catch (...) {
+                ui::reportFailure("starting the label read of " + root);
+            }
+        }
+    });
 }
 
 void onDriveChange(MainPanel& main) {
     std::string drive = main.DriveList.text().substr(0, 2);
-    if (drive.size() == 2) main.setDirListPath(platform::currentFolderOfDrive(drive));
+    if (drive.size() == 2) {
+        main.setDirListPath(platform::currentFolderOfDrive(drive));
+        std::string shown = main.dirListPath();
+        if (shown.empty() || lowerLetter(shown[0]) != lowerLetter(drive[0])) {
+            // The drive is not there (or not ready): the box goes back to the
+            // drive the folder list still shows, and the selection stays.
+            if (!shown.empty()) main.DriveList.setSelectedIndex(driveIndex(main.DriveList, shown[0]));
+            main.services().beep();
+            return;
+        }
+    }
     main.txtFile.setText("");
 }
 
@@ -123,7 +176,7 @@ void fillFileList(ui::Control& list, const std::string& folder) {
 
 void selectDrive(MainPanel& main, const std::string& root) {
     ui::Control& drives = main.DriveList;
-    if (drives.count() == 0) fillDriveList(drives);
+    if (drives.count() == 0) fillDriveList(main);
     char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(root.empty() ? 'c' : root[0])));
     for (int i = 0; i < drives.count(); ++i) {
         std::string item = drives.item(i);
@@ -168,7 +221,7 @@ void onFolderChange(MainPanel& main) {
 }
 
 void wireFilePanel(MainPanel& main) {
-    fillDriveList(main.DriveList);
+    fillDriveList(main);
     main.DriveList.onChange = [&main] { onDriveChange(main); };
 
     ui::Control& dir = main.DirList;

@@ -17,19 +17,20 @@ public:
     MainForm();
 
     // The browser.
-    BRONTAL_CONTROL(DriveList, ui::comboBox(120, 120, 2535, 315, 3000));
-    BRONTAL_CONTROL(DirList, ui::listBox(120, 555, 2535, 1665).ownerDrawn());
-    BRONTAL_CONTROL(FileList, ui::listBox(2760, 121, 2535, 2040));
+    // The lists have no caption to be named after: screen readers get these.
+    BRONTAL_CONTROL(DriveList, ui::comboBox(120, 120, 2535, 315, 3000).named("Unidade"));
+    BRONTAL_CONTROL(DirList, ui::listBox(120, 555, 2535, 1665).ownerDrawn().named("Pastas"));
+    BRONTAL_CONTROL(FileList, ui::listBox(2760, 121, 2535, 2040).named("Arquivos"));
     // The native System32 listing; lies out of sight until System32 is entered.
-    BRONTAL_CONTROL(List1, ui::listBox(2790, 6600, 2475, 1980));
+    BRONTAL_CONTROL(List1, ui::listBox(2790, 6600, 2475, 1980).named("Arquivos"));
 
     // The selected file and the message line.
-    BRONTAL_CONTROL(btnFile, ui::picture(105, 2310, 225, 225, "file-info").withTip(" Ver informações do arquivo "));
+    BRONTAL_CONTROL(btnFile, ui::picture(105, 2310, 225, 225, "file-info").withTip(" Ver informações do arquivo ").actsAsButton());
     BRONTAL_CONTROL(txtFile, ui::textBox(435, 2330, 3115, 230).withFore(ui::systemColor(12)).withTip(" Nome do arquivo "));
     BRONTAL_CONTROL(txtKB, ui::textBox(3700, 2330, 1175, 230).withFore(ui::systemColor(17)).withTip(" Tamanho "));
     BRONTAL_CONTROL(lblb, ui::label(4990, 2330, 275, 215).withFore(ui::systemColor(17)).withTip(" Profundidade de bits "));
-    BRONTAL_CONTROL(btnLimpar, ui::picture(105, 2640, 225, 225, "clear").withTip(" Limpar campos "));
-    BRONTAL_CONTROL(txtRegistrado, ui::textBox(400, 2660, 4545, 260).withFore(ui::systemColor(16)).bold());
+    BRONTAL_CONTROL(btnLimpar, ui::picture(105, 2640, 225, 225, "clear").withTip(" Limpar campos ").actsAsButton());
+    BRONTAL_CONTROL(txtRegistrado, ui::textBox(400, 2660, 4545, 260).withFore(ui::systemColor(16)).bold().named("Mensagem"));
     BRONTAL_CONTROL(imgCharge, ui::picture(5045, 2640, 195, 240, "charge-neutral"));
 
     // Frame and grid of the four-folder panel, drawn under its labels.
@@ -71,11 +72,21 @@ public:
     BRONTAL_CONTROL(lblCommonFilesX86KB, slotSize(3890));
     BRONTAL_CONTROL(lblCommonFilesX86b, slotBits(3890));
 
-    BRONTAL_CONTROL(chkCopy, ui::checkBox(130, 4175, 255, 275).withFore(ui::systemColor(16)));
-    BRONTAL_CONTROL(lblCheckTest,
-                    ui::label(400, 4190, 2775, 255, "Copiar nome do arquivo ao abrir pasta").withFore(ui::systemColor(16)));
+    // The box's caption is the label beside it.
+    BRONTAL_CONTROL(chkCopy, ui::checkBox(130, 4175, 255, 275).withFore(ui::systemColor(16)).named(kCopyOption));
+    BRONTAL_CONTROL(lblCheckTest, ui::label(400, 4190, 2775, 255, kCopyOption).withFore(ui::systemColor(16)));
 
-    // The buttons and the mode line.
+    // The mode line, left of the buttons: its "+" comes first in the tab order.
+    BRONTAL_CONTROL(lblAdminMode0, ui::label(130, 4700, 2190, 255, "Executando em modo usuário.").withFore(0x8080FF).hidden());
+    BRONTAL_CONTROL(lblAdminMode2, ui::label(130, 4700, 2290, 255, "Executando como administrador.").hidden());
+    BRONTAL_CONTROL(lblAdminMode1, ui::label(2330, 4670, 180, 255, "+")
+                                       .withFore(0x8080FF)
+                                       .bold()
+                                       .withTip(" Saiba mais ")
+                                       .hidden()
+                                       .actsAsButton());
+
+    // The buttons.
     BRONTAL_CONTROL(btnVer, button(2760, "verify", " Verificar registro do componente "));
     BRONTAL_CONTROL(btnReg, button(3100, "register", " Registrar componente "));
     BRONTAL_CONTROL(btnUnreg, button(3445, "unregister", " Desregistrar componente "));
@@ -83,10 +94,6 @@ public:
     BRONTAL_CONTROL(btnRegistro, button(4275, "regedit", " Registro do Windows (Regedit) "));
     BRONTAL_CONTROL(btnHelp, button(4620, "help", " Ajuda "));
     BRONTAL_CONTROL(btnAbout, button(4960, "about", " Sobre o programa "));
-    BRONTAL_CONTROL(lblAdminMode0, ui::label(130, 4700, 2190, 255, "Executando em modo usuário.").withFore(0x8080FF).hidden());
-    BRONTAL_CONTROL(lblAdminMode2, ui::label(130, 4700, 2290, 255, "Executando como administrador.").hidden());
-    BRONTAL_CONTROL(lblAdminMode1,
-                    ui::label(2330, 4670, 180, 255, "+").withFore(0x8080FF).bold().withTip(" Saiba mais ").hidden());
     // It lies below the visible area: Tab must not lose the focus there.
     BRONTAL_CONTROL(btnStop, ui::button(1560, 6840, 375, 255, "X").noTabStop());
 
@@ -129,13 +136,15 @@ public:
 
 private:
     static constexpr ui::OleColor kGridColor = 0xD2D2D2;
+    static constexpr char kCopyOption[] = "Copiar nome do arquivo ao abrir pasta";
     static constexpr int hiddenTop(int row) { return 6000 + row * 270; }
 
     static ui::ControlArgs folderPicture(int top, const std::string& folder) {
         return ui::picture(105, top, 240, 180, "folder").withTip(" Abrir pasta " + folder + " ");
     }
     static ui::ControlArgs folderName(int top, const std::string& folder) {
-        return ui::label(400, top, 1335, 255, folder).withTip(" Abrir pasta " + folder + " ");
+        // The name takes the row's tab stop; its picture is the same command.
+        return ui::label(400, top, 1335, 255, folder).withTip(" Abrir pasta " + folder + " ").actsAsButton();
     }
     static ui::ControlArgs slotDate(int top) { return ui::label(1820, top, 1640, 255).aligned(ui::Align::Center); }
     static ui::ControlArgs slotSize(int top) {

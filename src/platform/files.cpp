@@ -114,14 +114,17 @@ std::vector<Drive> logicalDrives() {
         d.root = narrow(p);
         UINT type = GetDriveTypeW(p);
         // Floppies and card readers are asked nothing: an empty one would only stall.
-        if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK || type == DRIVE_CDROM) {
-            wchar_t label[MAX_PATH + 1] = {};
-            if (GetVolumeInformationW(p, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
-                d.label = narrow(label);
-        }
+        d.hasLabel = type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK || type == DRIVE_CDROM;
         drives.push_back(std::move(d));
     }
     return drives;
+}
+
+std::optional<std::string> volumeLabel(const std::string& root) {
+    wchar_t label[MAX_PATH + 1] = {};
+    if (!GetVolumeInformationW(widen(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+        return std::nullopt;
+    return narrow(label);
 }
 
 std::string currentFolderOfDrive(const std::string& drive) {

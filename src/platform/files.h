@@ -44,10 +44,13 @@ struct FolderItem {
 bool listFolder(const std::string& folder, const std::function<void(const FolderItem&)>& visit);
 
 struct Drive {
-    std::string root;    // "C:\"
-    std::string label;   // volume label, may be empty
+    std::string root;        // "C:\"
+    bool hasLabel = false;   // a kind of drive worth asking for its label
 };
+// At once: the drives' labels are asked for apart (volumeLabel), since a
+// disconnected network drive or an empty optical one can take seconds.
 std::vector<Drive> logicalDrives();
+std::optional<std::string> volumeLabel(const std::string& root);
 // The folder a drive letter stands for now ("C:" -> "C:\" or that drive's current folder).
 std::string currentFolderOfDrive(const std::string& drive);
 std::string currentFolder();   // the process's current folder; empty when it cannot be read

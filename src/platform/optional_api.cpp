@@ -27,4 +27,18 @@ const OptionalApi& optionalApi() {
     return api;
 }
 
+const AccessibilityApi& accessibilityApi() {
+    static const AccessibilityApi api = [] {
+        AccessibilityApi a;
+        HMODULE oleacc = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (!oleacc) oleacc = LoadLibraryW(L"oleacc.dll");   // where the search flags are unknown
+        load(a.lresultFromObject, oleacc, "LresultFromObject");
+        load(a.createStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
+        if (!a.lresultFromObject || !a.createStdAccessibleObject)
+            OutputDebugStringW(L"Brontal32: oleacc.dll could not be loaded; screen readers get the system's answers\n");
+        return a;
+    }();
+    return api;
+}
+
 } // namespace brontal::platform

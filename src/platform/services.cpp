@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/files.h"
 #include "platform/system.h"
 
 namespace brontal {
@@ -13,6 +14,7 @@ Services Services::real() {
     s.setClipboardText = platform::setClipboardText;
     s.runHidden = platform::runHidden;
     s.endProgram = platform::endProcess;
+    s.volumeLabel = platform::volumeLabel;
     return s;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/process.h"
@@ -21,6 +22,9 @@ struct Services {
     std::function<bool(HWND owner, const std::string& text)> setClipboardText;
     // Hidden child processes that are waited for (the regsvr32 runs).
     std::function<platform::ProcessExit(const platform::HiddenRun& run)> runHidden;
+    // A drive's volume label ("C:\\"), or nothing when the drive does not
+    // answer. Called on a thread of its own: a drive may take seconds.
+    std::function<std::optional<std::string>(const std::string& root)> volumeLabel;
     // Ends the program at once, from wherever the last window was closed.
     std::function<void(int exitCode)> endProgram;
 

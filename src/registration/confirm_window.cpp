@@ -49,6 +49,13 @@ void ConfirmWindow::wireEvents() {
     };
     btnNao.onClick = [this] { decline(); };
     btnFoco.onClick = [this] { decline(); };
+    // Esc answers as "Não" does.
+    setKeyPreview(true);
+    onKeyDown = [this](int vk) {
+        if (vk != VK_ESCAPE) return false;
+        decline();
+        return true;
+    };
 }
 
 void ConfirmWindow::decline() {

@@ -17,7 +17,8 @@ public:
 
     // Made first so it is first in the tab order and holds the focus when the
     // window opens; it lies below the visible client area.
-    BRONTAL_CONTROL(btnFoco, ui::button(1200, 2520, 1095, 495, "Command1"));
+    // A screen reader names it by what it does: it declines.
+    BRONTAL_CONTROL(btnFoco, ui::button(1200, 2520, 1095, 495, "Command1").named("Não"));
     BRONTAL_SHAPE(Shape1, .left = 260, .top = 90, .width = 3000, .height = 330, .backColor = ui::kDarkRed,
                   .borderColor = ui::kDarkRed, .rounded = true);
     BRONTAL_CONTROL(Label3, ui::label(210, 145, 3105, 240, "ATENÇÃO!")

@@ -100,6 +100,18 @@ void ReportWindow::wireEvents() {
         sobeBotao(copy);
     };
     copy.onClick = [this] { copyAll(); };
+    // Enter opens the chosen folder as a double click does; Esc closes.
+    lstPastas.onKeyPress = [this](int ch) {
+        if (ch != 13) return false;
+        openListedFolder(lstPastas.selectedIndex());
+        return true;
+    };
+    setKeyPreview(true);
+    onKeyDown = [this](int vk) {
+        if (vk != VK_ESCAPE) return false;
+        close();
+        return true;
+    };
 
     TimerMensagem.onTick = [this] {
         lblMensagem.setText("");

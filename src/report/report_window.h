@@ -42,19 +42,22 @@ public:
     BRONTAL_SHAPE(Shape1, .left = 90, .top = 390, .width = 5220, .height = 1620,
                   .backColor = ui::systemColor(COLOR_BTNFACE), .borderColor = kGridColor, .filled = false);
     // The selected file's facts, one row each.
+    // Each box is named after its caption, for screen readers.
     BRONTAL_CONTROL(lblTitulo, caption(525, "Título:"));
-    BRONTAL_CONTROL(txtTitFile, ui::textBox(1620, 495, 3570, 255));
+    BRONTAL_CONTROL(txtTitFile, ui::textBox(1620, 495, 3570, 255).named("Título"));
     BRONTAL_CONTROL(lblTitTamanho, caption(825, "Tamanho:"));
-    BRONTAL_CONTROL(txtKB, ui::textBox(1620, 795, 3570, 255));
+    BRONTAL_CONTROL(txtKB, ui::textBox(1620, 795, 3570, 255).named("Tamanho"));
     BRONTAL_CONTROL(lblTitData, caption(1125, "Data de criação: "));
-    BRONTAL_CONTROL(txtData, ui::textBox(1620, 1095, 3570, 255));
+    BRONTAL_CONTROL(txtData, ui::textBox(1620, 1095, 3570, 255).named("Data de criação"));
     BRONTAL_CONTROL(lblTitBitness, caption(1425, "Bitness:"));
-    BRONTAL_CONTROL(txtBitness, ui::textBox(1620, 1395, 3570, 255));
+    BRONTAL_CONTROL(txtBitness, ui::textBox(1620, 1395, 3570, 255).named("Bitness"));
     BRONTAL_CONTROL(lblTitEndereco1, caption(1725, "Endereço:"));
-    BRONTAL_CONTROL(txtAddress, ui::textBox(1620, 1695, 3570, 255));
+    BRONTAL_CONTROL(txtAddress, ui::textBox(1620, 1695, 3570, 255).named("Endereço"));
 
     BRONTAL_CONTROL(Label7, ui::label(120, 2130, 5175, 255, "Componente encontrado nas pastas:").bold());
-    BRONTAL_CONTROL(lstPastas, ui::listBox(90, 2400, 5220, 1095).withTip(" Duplo clique para abrir pasta "));
+    BRONTAL_CONTROL(lstPastas, ui::listBox(90, 2400, 5220, 1095)
+                                   .withTip(" Duplo clique para abrir pasta ")
+                                   .named("Componente encontrado nas pastas"));
     // The copy in the folder clicked above.
     BRONTAL_CONTROL(txtData2, ui::textBox(90, 3570, 1980, 255).withTip(" Data de criação ").aligned(ui::Align::Center));
     BRONTAL_CONTROL(txtKB2, ui::textBox(2160, 3570, 1800, 255).withTip(" Tamanho ").aligned(ui::Align::Center));
@@ -62,9 +65,9 @@ public:
                     ui::textBox(4050, 3570, 1260, 255).withTip(" Profundidade de bits ").aligned(ui::Align::Center));
 
     BRONTAL_CONTROL(Label1, ui::line(90, 3945, 5220, kGridColor));
-    BRONTAL_CONTROL(txtSisOp, ui::textBox(90, 4050, 5220, 255));
+    BRONTAL_CONTROL(txtSisOp, ui::textBox(90, 4050, 5220, 255).named("Sistema operacional"));
 
-    BRONTAL_CONTROL(btnCopyAll, ui::picture(105, 4560, 315, 300, "copy-all").withTip(" Copiar dados do arquivo "));
+    BRONTAL_CONTROL(btnCopyAll, ui::picture(105, 4560, 315, 300, "copy-all").withTip(" Copiar dados do arquivo ").actsAsButton());
     BRONTAL_CONTROL(lblMensagem, ui::label(540, 4605, 3900, 255).bold().withFore(ui::kGreen));
     BRONTAL_CONTROL(lbl64bits, ui::label(4470, 4605, 840, 255)
                                    .aligned(ui::Align::Right)

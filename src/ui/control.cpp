@@ -1,11 +1,14 @@
 #include "ui/control.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "platform/text.h"
+#include "ui/accessible.h"
 #include "ui/events.h"
 #include "ui/form.h"
 #include "ui/pictures.h"
@@ -46,9 +49,64 @@ void registerSurfaceClass() {
 
 bool onSurface(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Picture; }
 
+std::string trimmed(std::string text) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+Control* controlOf(HWND hwnd) {
+    Form* form = Form::fromHwnd(GetParent(hwnd));
+    return form ? form->controlByHwnd(hwnd) : nullptr;
+}
+
+AccessibleFacts accessibleFactsOf(HWND hwnd) {
+    AccessibleFacts f;
+    Control* c = controlOf(hwnd);
+    if (!c) return f;
+    f.name = c->accessibleName();
+    f.description = widen(trimmed(c->tip()));
+    f.role = c->accessibleRole();
+    f.focusable = (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0 || c->actsAsButton();
+    f.checked = c->kind() == ControlKind::CheckBox && c->checked();
+    f.readOnly = c->kind() == ControlKind::TextBox;
+    return f;
+}
+
+// Boxes, lists and buttons are the system's classes: they answer screen
+// readers through this subclass.
+LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    if (msg == WM_GETOBJECT) {
+        if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &windowedControlProc, id);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// A form has a hundred controls in a handful of fonts: each font is made once.
+HFONT sharedFont(const Font& font) {
+    struct Made {
+        std::wstring face;
+        int height;
+        bool bold;
+        HFONT handle;
+    };
+    static std::vector<Made> made;
+    int height = -MulDiv(static_cast<int>(font.points * 100 + 0.5), screenDpi(), 7200);
+    for (const Made& m : made)
+        if (m.height == height && m.bold == font.bold && m.face == font.face) return m.handle;
+    HFONT handle = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                               font.face.c_str());
+    if (handle) made.push_back({font.face, height, font.bold, handle});
+    return handle;
+}
+
 } // namespace
 
-Control::Control(Form& form, ControlArgs args, int id) : form_(form), args_(std::move(args)), id_(id) {
+Control::Control(Form& form, ControlArgs args, int id)
+    : form_(form), args_(std::move(args)), id_(id), designTip_(args_.tip) {
     // Boxes and lists are window-coloured unless the form says otherwise.
     bool boxLike = args_.kind == ControlKind::TextBox || args_.kind == ControlKind::ListBox ||
                    args_.kind == ControlKind::ComboBox;
@@ -84,9 +142,15 @@ void Control::create() {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     const wchar_t* cls = kSurfaceClass;
-    if (args_.visible) style |= WS_VISIBLE;
+    // Parked below the client area (hidden state, a listing out of sight): not
+    // a visible window, so neither Tab nor a screen reader finds it there.
+    RECT client{}, placed{twipsToPixels(args_.left), twipsToPixels(args_.top),
+                          twipsToPixels(args_.left + args_.width), twipsToPixels(args_.top + args_.height)};
+    GetClientRect(parent, &client);
+    RECT overlap;
+    if (args_.visible && IntersectRect(&overlap, &client, &placed)) style |= WS_VISIBLE;
     if (!args_.enabled) style |= WS_DISABLED;
-    if (args_.tabStop && !onSurface(args_.kind)) style |= WS_TABSTOP;
+    if (args_.tabStop && (!onSurface(args_.kind) || args_.keyboardButton)) style |= WS_TABSTOP;
     if (args_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
     if (args_.border == Border::Thin) style |= WS_BORDER;
     int height = args_.height;
@@ -142,12 +206,11 @@ void Control::create() {
         SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form_.setLastWindowedChild(hwnd_);
     }
+    if (!onSurface(args_.kind) && !SetWindowSubclass(hwnd_, &windowedControlProc, 1, 0))
+        OutputDebugStringW((L"Brontal32: screen readers get no name for " + widen(args_.name) + L"\n").c_str());
 
-    int pointsHeight = -MulDiv(static_cast<int>(args_.font.points * 100 + 0.5), screenDpi(), 7200);
-    font_.reset(CreateFontW(pointsHeight, 0, 0, 0, args_.font.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, args_.font.face.c_str()));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    font_ = sharedFont(args_.font);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
     publishName(hwnd_, args_.name);
     ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
@@ -207,29 +270,28 @@ void Control::refreshPicture() {
     publishText(hwnd_, kPictureProp, args_.picture);
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
-        icon_ = makePictureIcon(args_.picture, size, size);
         // One face per button state, the disabled one greyed by us: the system's
-        // own greying of an alpha icon is a flat grey block under Wine.
-        unique_hicon greyed = makePictureIcon(args_.picture, size, size, true);
-        images_.reset(ImageList_Create(size, size, ILC_COLOR32, 6, 0));
-        bool listed = images_ && icon_ && greyed;
-        // The button's states, in image-list order: normal, hot, pressed,
+        // own greying of an alpha icon is a flat grey block under Wine. The
+        // button's states, in image-list order: normal, hot, pressed,
         // disabled, default, stylus-hot.
-        constexpr int kStates = 6, kDisabled = 4;
-        for (int state = 1; listed && state <= kStates; ++state)
-            listed = ImageList_AddIcon(images_.get(), state == kDisabled ? greyed.get() : icon_.get()) >= 0;
-        BUTTON_IMAGELIST faces{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
-        if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&faces))) {
+        constexpr int kStates = 6, kDisabled = 3;
+        unique_hbitmap faces = makePictureStrip(args_.picture, size, kStates, kDisabled);
+        images_.reset(ImageList_Create(size, size, ILC_COLOR32, kStates, 0));
+        bool listed = images_ && faces && ImageList_Add(images_.get(), faces.get(), nullptr) == 0 &&
+                      ImageList_GetImageCount(images_.get()) == kStates;
+        BUTTON_IMAGELIST states{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
+        if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&states))) {
             InvalidateRect(hwnd_, nullptr, TRUE);
             return;
         }
         images_.reset();
+        icon_ = makePictureIcon(args_.picture, size, size);
         SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | BS_ICON);
         SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
     } else if (args_.kind == ControlKind::Picture) {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        icon_ = makePictureIcon(args_.picture, r.right, r.bottom);
+        // Drawn when first painted: the pictures kept out of sight, which
+        // only lend their faces, are never drawn at all.
+        icon_.reset();
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }
@@ -248,6 +310,7 @@ void Control::move(int left, int top, int width, int height) {
     MapWindowPoints(nullptr, form_.hwnd(), reinterpret_cast<POINT*>(&before), 2);
     SetWindowPos(hwnd_, nullptr, twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(h),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    showIfInside();
     if (onSurface(args_.kind)) {
         form_.invalidateRect(before);
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -263,10 +326,94 @@ void Control::setEnabled(bool enabled) {
     if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool Control::visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 void Control::setVisible(bool visible) {
-    if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    args_.visible = visible;
+    showIfInside();
+}
+
+void Control::showIfInside() {
+    if (!hwnd_) return;
+    RECT client{}, placed{twipsToPixels(args_.left), twipsToPixels(args_.top),
+                          twipsToPixels(args_.left + args_.width), twipsToPixels(args_.top + args_.height)};
+    GetClientRect(form_.hwnd(), &client);
+    RECT overlap;
+    bool show = args_.visible && IntersectRect(&overlap, &client, &placed);
+    bool shown = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (show != shown) ShowWindow(hwnd_, show ? SW_SHOWNA : SW_HIDE);
+}
+
+int Control::textWidth() const {
+    if (!hwnd_) return 0;
+    std::wstring wide = widen(text());
+    HDC dc = GetDC(hwnd_);
+    if (!dc) return 0;
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return pixelsToTwips(size.cx + 1);   // the pixel the division by twips may round away
+}
+
+std::wstring Control::accessibleName() const {
+    std::string name = args_.accessibleName;
+    if (name.empty()) {
+        switch (args_.kind) {
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+        case ControlKind::CheckBox:
+            // A box's tip shows what it holds now (a file's name, its size).
+            name = designTip_;
+            break;
+        case ControlKind::Label:
+            name = clickable() && !args_.tip.empty() ? args_.tip : (hwnd_ ? text() : args_.text);
+            break;
+        case ControlKind::Button:
+        case ControlKind::PictureButton:
+            name = hwnd_ && !text().empty() ? text() : args_.tip;
+            break;
+        case ControlKind::Picture:
+            name = args_.tip;
+            break;
+        }
+    }
+    return widen(trimmed(name));
+}
+
+long Control::accessibleRole() const {
+    switch (args_.kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case ControlKind::CheckBox:
+        return ROLE_SYSTEM_CHECKBUTTON;
+    case ControlKind::TextBox:
+        return ROLE_SYSTEM_TEXT;
+    case ControlKind::ListBox:
+        return ROLE_SYSTEM_LIST;
+    case ControlKind::ComboBox:
+        return ROLE_SYSTEM_COMBOBOX;
+    case ControlKind::Label:
+        return clickable() ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
+    case ControlKind::Picture:
+        return clickable() ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC;
+    }
+    return ROLE_SYSTEM_CLIENT;
+}
+
+void Control::keyPress(bool down, WPARAM key, LPARAM flags) {
+    // Space and Enter work as the left button: down presses, up releases and clicks.
+    if (down) {
+        if ((flags & (1 << 30)) || keyDown_) return;   // held: the key repeats
+        keyDown_ = key;
+        if (onMouseDown) onMouseDown(MouseEvent{1, 0, 0});
+        return;
+    }
+    if (keyDown_ != key) return;
+    keyDown_ = 0;
+    if (onMouseUp) onMouseUp(MouseEvent{1, 0, 0});
+    if (onClick) onClick();
 }
 
 bool Control::setFocus() {
@@ -329,6 +476,19 @@ void Control::setSelectedIndex(int index) {
                  static_cast<WPARAM>(index), 0);
 }
 
+void Control::setItemText(int index, std::string_view text) {
+    if (!hwnd_ || index < 0 || index >= count()) return;
+    bool combo = args_.kind == ControlKind::ComboBox;
+    LPARAM data = itemData(index);
+    int selected = selectedIndex();
+    std::wstring wide = widen(text);
+    SendMessageW(hwnd_, combo ? CB_DELETESTRING : LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(hwnd_, combo ? CB_INSERTSTRING : LB_INSERTSTRING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(hwnd_, combo ? CB_SETITEMDATA : LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    if (selected == index) setSelectedIndex(index);
+}
+
 void Control::setRedraw(bool redraw) {
     if (!hwnd_) return;
     SendMessageW(hwnd_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
@@ -382,13 +542,19 @@ void Control::paintSurfaceControl(HDC dc) {
         form_.paintSurface(dc);
         SetViewportOrgEx(dc, old.x, old.y, nullptr);
     }
+    bool focused = args_.keyboardButton && GetFocus() == hwnd_;
     if (args_.kind == ControlKind::Picture) {
+        if (!icon_ && !args_.picture.empty()) icon_ = makePictureIcon(args_.picture, client.right, client.bottom);
         if (icon_) DrawIconEx(dc, 0, 0, icon_.get(), client.right, client.bottom, 0, nullptr, DI_NORMAL);
+        if (focused) DrawFocusRect(dc, &client);
         return;
     }
     std::wstring text = widen(this->text());
-    if (text.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
+    if (text.empty()) {
+        if (focused) DrawFocusRect(dc, &client);
+        return;
+    }
+    HGDIOBJ oldFont = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled() ? toColorRef(args_.foreColor) : GetSysColor(COLOR_GRAYTEXT));
     // A label one line high keeps its words on that line: a font a little
@@ -401,6 +567,18 @@ void Control::paintSurfaceControl(HDC dc) {
     if (args_.align == Align::Center) format |= DT_CENTER;
     if (args_.align == Align::Right) format |= DT_RIGHT;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, format);
+    if (focused) {
+        // Around the words, as a button's focus is around its caption.
+        RECT around = client;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &around, format | DT_CALCRECT);
+        int shift = 0;
+        if (args_.align == Align::Center) shift = (client.right - around.right) / 2;
+        if (args_.align == Align::Right) shift = client.right - around.right;
+        OffsetRect(&around, shift, 0);
+        InflateRect(&around, 1, 0);
+        IntersectRect(&around, &around, &client);
+        DrawFocusRect(dc, &around);
+    }
     SelectObject(dc, oldFont);
 }
 
@@ -471,6 +649,28 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (click && onClick) onClick();
         return 0;
     }
+    case WM_GETOBJECT:
+        return answerGetObject(hwnd_, wp, lp, &accessibleFactsOf);
+    case WM_GETDLGCODE:
+        if (args_.keyboardButton) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (msg == WM_KILLFOCUS && keyDown_) {
+            // Focus gone with the key held: released, and no click.
+            keyDown_ = 0;
+            if (onMouseUp) onMouseUp(MouseEvent{});
+            raise();
+        }
+        if (args_.keyboardButton) InvalidateRect(hwnd_, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (args_.keyboardButton && (wp == VK_SPACE || wp == VK_RETURN)) {
+            keyPress(msg == WM_KEYDOWN, wp, lp);
+            return 0;
+        }
+        break;
     case WM_SETCURSOR:
         if (args_.handCursor || onClick || onDblClick) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -64,6 +64,11 @@ struct ControlArgs {
     bool ownerDrawList = false; // list boxes drawn by the owner (onDrawItem)
     int listHeight = 0;         // combo boxes: height of the open list, twips
     bool handCursor = false;    // labels and pictures: the hand over them even without a click handler
+    // Labels and pictures that act as buttons: a tab stop, a focus rectangle,
+    // Space and Enter as a click (press effect included), a push button to
+    // screen readers.
+    bool keyboardButton = false;
+    std::string accessibleName; // what screen readers call it; default: its tooltip or text
 
     // What a layout adds to the arguments of a kind (ui/layout.h), chained:
     // label(...).withFore(kDarkRed).bold().
@@ -78,6 +83,8 @@ struct ControlArgs {
     ControlArgs& noTabStop() { tabStop = false; return *this; }
     ControlArgs& ownerDrawn() { ownerDrawList = true; return *this; }
     ControlArgs& withHandCursor() { handCursor = true; return *this; }
+    ControlArgs& actsAsButton() { keyboardButton = true; return *this; }
+    ControlArgs& named(std::string name) { accessibleName = std::move(name); return *this; }
 };
 
 struct DrawItem {
@@ -122,7 +129,9 @@ public:
 
     bool enabled() const;
     void setEnabled(bool enabled);
-    bool visible() const;
+    // As the form means it: a control parked outside the client area is
+    // meant visible but is not a visible window until it moves in.
+    bool visible() const { return args_.visible; }
     void setVisible(bool visible);
     bool setFocus();
     bool hasFocus() const;
@@ -138,6 +147,7 @@ public:
     LPARAM itemData(int index) const;
     int selectedIndex() const;
     void setSelectedIndex(int index);
+    void setItemText(int index, std::string_view text);   // keeps its data and the selection
     void setRedraw(bool redraw);
 
     // Events. onKeyPress gets character codes (13 for Enter) and returns true
@@ -159,9 +169,16 @@ public:
     void raise();
     bool lowered() const { return static_cast<bool>(restore_); }
 
+    bool actsAsButton() const { return args_.keyboardButton; }
+    // The width its text takes in its font at this resolution, twips.
+    int textWidth() const;
+    // Name and role for screen readers (ui/accessible.h).
+    std::wstring accessibleName() const;
+    long accessibleRole() const;
+
     // Used by the form and the window layer.
     void paintSurfaceControl(HDC dc);
-    HFONT font() const { return font_.get(); }
+    HFONT font() const { return font_; }
     HBRUSH backBrush();
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
@@ -170,17 +187,22 @@ public:
 private:
     void create();
     void refreshPicture();
+    void showIfInside();
+    bool clickable() const { return args_.keyboardButton || static_cast<bool>(onClick); }
+    void keyPress(bool down, WPARAM key, LPARAM flags);
 
     Form& form_;
     ControlArgs args_;
     int id_;
     HWND hwnd_ = nullptr;
-    unique_hfont font_;
+    HFONT font_ = nullptr;        // shared by every control of the same font, for the life of the program
     unique_hicon icon_;
     unique_himagelist images_;   // picture buttons: one face per state
     unique_hbrush brush_;
     OleColor brushColor_ = 0xFFFFFFFFu;
     bool pressed_ = false;
+    WPARAM keyDown_ = 0;          // Space or Enter held on a keyboard button
+    std::string designTip_;       // boxes are named by what they hold, not by the tip they show now
     std::function<void()> restore_;
 };
 

@@ -58,7 +58,27 @@ bool isPushButton(HWND hwnd) {
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
-// Key preview, Enter on lists and buttons, then the dialog keys (Tab).
+// Tab and Shift+Tab in the order the form made its controls. The system's
+// dialog keys would follow the windows' stacking order, in which the labels
+// and pictures drawn on the form lie under every box and button.
+bool tabKey(Form& form, HWND root, const MSG& msg) {
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    HWND focus = GetFocus();
+    if (focus && focus != root) {
+        MSG copy = msg;
+        LRESULT wants = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+        if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    }
+    Control* next = form.nextTabStop(focus, GetKeyState(VK_SHIFT) < 0);
+    if (!next) return false;
+    SetFocus(next->hwnd());
+    // As a dialog does: a box reached by Tab has its text selected.
+    if (SendMessageW(next->hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next->hwnd(), EM_SETSEL, 0, -1);
+    return true;
+}
+
+// Key preview, Enter on lists and buttons, Tab, then the other dialog keys.
 bool preTranslate(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -71,12 +91,16 @@ bool preTranslate(MSG& msg) {
         if (msg.wParam == VK_RETURN) {
             if (Control* c = form->controlByHwnd(msg.hwnd)) {
                 if (c->onKeyPress && c->onKeyPress(13)) return true;
+                // A picture or label acting as a button presses on the key
+                // and clicks on its release, as on the mouse's.
+                if (c->actsAsButton()) return false;
             }
             if (isPushButton(msg.hwnd)) {
                 SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
                 return true;
             }
         }
+        if (msg.wParam == VK_TAB && tabKey(*form, root, msg)) return true;
     }
     return IsDialogMessageW(root, &msg) != FALSE;
 }
@@ -117,6 +141,47 @@ void runLater(std::function<void()> fn) {
         delete heap;
         OutputDebugStringW(L"Brontal32: a deferred call could not be posted\n");
     }
+}
+
+namespace {
+
+std::vector<std::function<void()>>& idleWork() {
+    static std::vector<std::function<void()>> work;
+    return work;
+}
+
+void CALLBACK idleTick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    std::vector<std::function<void()>> work;
+    work.swap(idleWork());
+    for (auto& fn : work) {
+        try {
+            fn();
+        } catch (...) {
+            reportFailure("work put off until idle");
+        }
+    }
+}
+
+} // namespace
+
+void whenIdle(std::function<void()> fn) {
+    idleWork().push_back(std::move(fn));
+    if (idleWork().size() == 1 && !SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &idleTick)) {
+        OutputDebugStringW(L"Brontal32: no timer for the work put off until idle; it runs now\n");
+        idleTick(nullptr, 0, 0, 0);
+    }
+}
+
+Poster crossThreadPoster() {
+    HWND window = laterWindow();
+    return [window](std::function<void()> fn) {
+        auto* heap = new std::function<void()>(std::move(fn));
+        if (!PostMessageW(window, kRunLater, 0, reinterpret_cast<LPARAM>(heap))) {
+            delete heap;
+            OutputDebugStringW(L"Brontal32: work of another thread could not be posted\n");
+        }
+    };
 }
 
 void releaseWhenIdle(std::unique_ptr<Form> form) {

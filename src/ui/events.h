@@ -23,6 +23,13 @@ void processPendingEvents();
 int runMessageLoop();
 // Runs fn once the current message has been handled.
 void runLater(std::function<void()> fn);
+// A way for other threads to hand work to this one: what the poster is given
+// runs here, in a message, like runLater. Made on the user-interface thread.
+using Poster = std::function<void(std::function<void()>)>;
+Poster crossThreadPoster();
+// Runs fn once everything waiting has been handled (a timer's message comes
+// only when the queue is empty): after the first window has shown and painted.
+void whenIdle(std::function<void()> fn);
 // Takes a closed form and deletes it once no handler is running, that is when
 // the outermost message loop is between two messages.
 void releaseWhenIdle(std::unique_ptr<Form> form);

@@ -174,6 +174,20 @@ Control* Form::controlByHwnd(HWND hwnd) const {
     return nullptr;
 }
 
+Control* Form::nextTabStop(HWND from, bool backwards) const {
+    const int n = static_cast<int>(controls_.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i)
+        if (controls_[static_cast<size_t>(i)]->hwnd() == from) at = i;
+    for (int step = 1; step <= n; ++step) {
+        int i = at < 0 ? (backwards ? n - step : step - 1) : ((at + (backwards ? -step : step)) % n + n) % n;
+        Control* c = controls_[static_cast<size_t>(i)].get();
+        HWND w = c->hwnd();
+        if (w && (GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(w) && IsWindowEnabled(w)) return c;
+    }
+    return nullptr;
+}
+
 static RECT windowRect(HWND hwnd) {
     RECT r{};
     if (hwnd) GetWindowRect(hwnd, &r);

@@ -87,6 +87,10 @@ public:
     Timer& timer(std::string_view name) const;
     Control* controlById(int id) const;
     Control* controlByHwnd(HWND hwnd) const;
+    // The control Tab (or Shift+Tab) takes the focus to from the window that
+    // has it: the next that can take it, in the order they were made. Labels
+    // and pictures that act as buttons are among them, wherever they lie.
+    Control* nextTabStop(HWND from, bool backwards) const;
 
     // Outer position and size, twips.
     int left() const;

@@ -172,17 +172,26 @@ bool isKnownPicture(std::string_view id) {
     return std::find(std::begin(known), std::end(known), id) != std::end(known);
 }
 
-unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed) {
-    if (width <= 0 || height <= 0) return {};
-    // The program's mark comes from the executable's own icon where it has
-    // one, drawn for each size; a program without it (a test) draws it here.
-    if ((id == "app" || id == "logo") && !greyed) {
-        HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
-                                LR_DEFAULTCOLOR);
-        if (own) return unique_hicon(static_cast<HICON>(own));
-    }
-    // Draw on a key colour that no picture uses, then turn it into alpha.
-    constexpr COLORREF kKey = RGB(255, 0, 255);
+namespace {
+
+unique_hicon iconOf(HBITMAP colour, int width, int height) {
+    std::vector<std::uint8_t> maskBits(static_cast<size_t>(((width + 15) / 16) * 2 * height), 0);
+    unique_hbitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour};
+    return unique_hicon(CreateIconIndirect(&info));
+}
+
+std::uint32_t greyOf(std::uint32_t rgb) {
+    // Light grey in the picture's own shading, as a disabled button shows it.
+    std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    std::uint32_t grey = 150 + ((r * 30 + g * 59 + b * 11) / 100) * 90 / 255;
+    return (grey << 16) | (grey << 8) | grey;
+}
+
+} // namespace
+
+// A DIB section of 32-bit pixels, top row first.
+unique_hbitmap pixelBitmap(int width, int height, std::uint32_t** bits) {
     BITMAPV5HEADER header{};
     header.bV5Size = sizeof header;
     header.bV5Width = width;
@@ -190,12 +199,19 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
     header.bV5Planes = 1;
     header.bV5BitCount = 32;
     header.bV5Compression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    unique_hbitmap colour(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                           &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    void* raw = nullptr;
+    unique_hbitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &raw,
+                                           nullptr, 0));
+    *bits = static_cast<std::uint32_t*>(raw);
+    return bitmap;
+}
+
+// The picture drawn into a bitmap of its own, its background turned into alpha.
+unique_hbitmap drawnPicture(std::string_view id, int width, int height, bool greyed, std::uint32_t** bits) {
+    // Draw on a key colour that no picture uses, then turn it into alpha.
+    constexpr COLORREF kKey = RGB(255, 0, 255);
+    unique_hbitmap colour = pixelBitmap(width, height, bits);
+    HDC dc = CreateCompatibleDC(nullptr);
     if (!colour || !dc) {
         if (dc) DeleteDC(dc);
         return {};
@@ -211,25 +227,52 @@ unique_hicon makePictureIcon(std::string_view id, int width, int height, bool gr
     SelectObject(dc, old);
     DeleteDC(dc);
 
-    auto* px = static_cast<std::uint32_t*>(bits);
+    std::uint32_t* px = *bits;
     for (int i = 0; i < width * height; ++i) {
         std::uint32_t rgb = px[i] & 0x00FFFFFFu;
         if (rgb == 0x00FF00FFu) {
             px[i] = 0u;
             continue;
         }
-        if (greyed) {
-            // Light grey in the picture's own shading, as a disabled button shows it.
-            std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            std::uint32_t grey = 150 + ((r * 30 + g * 59 + b * 11) / 100) * 90 / 255;
-            rgb = (grey << 16) | (grey << 8) | grey;
-        }
+        if (greyed) rgb = greyOf(rgb);
         px[i] = rgb | 0xFF000000u;
     }
-    std::vector<std::uint8_t> maskBits(static_cast<size_t>(((width + 15) / 16) * 2 * height), 0);
-    unique_hbitmap mask(CreateBitmap(width, height, 1, 1, maskBits.data()));
-    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-    return unique_hicon(CreateIconIndirect(&info));
+    return colour;
+}
+
+unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed) {
+    if (width <= 0 || height <= 0) return {};
+    // The program's mark comes from the executable's own icon where it has
+    // one, drawn for each size; a program without it (a test) draws it here.
+    if ((id == "app" || id == "logo") && !greyed) {
+        HANDLE own = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, width, height,
+                                LR_DEFAULTCOLOR);
+        if (own) return unique_hicon(static_cast<HICON>(own));
+    }
+    std::uint32_t* bits = nullptr;
+    unique_hbitmap colour = drawnPicture(id, width, height, greyed, &bits);
+    if (!colour) return {};
+    return iconOf(colour.get(), width, height);
+}
+
+unique_hbitmap makePictureStrip(std::string_view id, int size, int count, int greyedAt) {
+    if (size <= 0 || count <= 0) return {};
+    std::uint32_t* face = nullptr;
+    unique_hbitmap drawn = drawnPicture(id, size, size, false, &face);
+    std::uint32_t* row = nullptr;
+    unique_hbitmap strip = pixelBitmap(size * count, size, &row);
+    if (!drawn || !strip) return {};
+    for (int y = 0; y < size; ++y) {
+        for (int n = 0; n < count; ++n) {
+            for (int x = 0; x < size; ++x) {
+                std::uint32_t p = face[y * size + x];
+                if (n == greyedAt && p != 0u) p = greyOf(p & 0x00FFFFFFu) | 0xFF000000u;
+                row[(y * count + n) * size + x] = p;
+            }
+        }
+    }
+    GdiFlush();
+    return strip;
 }
 
 } // namespace brontal::ui

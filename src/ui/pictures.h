@@ -16,5 +16,10 @@ bool isKnownPicture(std::string_view id);
 // An icon with a real alpha mask, width x height pixels; greyed, the face a
 // disabled button shows.
 unique_hicon makePictureIcon(std::string_view id, int width, int height, bool greyed = false);
+// A picture button's faces side by side for an image list, size x size each,
+// count of them, the one at greyedAt greyed: drawn once, added to the list in
+// one call (adding the faces one icon at a time is most of a start-up's
+// picture time under Wine).
+unique_hbitmap makePictureStrip(std::string_view id, int size, int count, int greyedAt);
 
 } // namespace brontal::ui

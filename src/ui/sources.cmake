@@ -10,4 +10,5 @@ list(APPEND BRONTAL_WIN_SOURCES
   src/ui/timer.cpp
   src/ui/window_class.cpp
   src/ui/events.cpp
-  src/ui/press_effect.cpp)
+  src/ui/press_effect.cpp
+  src/ui/accessible.cpp)

@@ -45,7 +45,8 @@ public:
     BRONTAL_CONTROL(lblIlvo, ui::label(1860, 3870, 1815, 255, "ILVO.EXAMPLE")
                                  .withFont(arial(9.75, true))
                                  .withFore(kLinkGrey)
-                                 .withTip(kSiteTip));
+                                 .withTip(kSiteTip)
+                                 .actsAsButton());
     BRONTAL_CONTROL(Label5, ui::label(1320, 3870, 495, 255, "www.").withFont(sansSerif(9.75, true)).withFore(ui::kGrey));
     // Like the address it stands for, though it takes no click itself.
     BRONTAL_CONTROL(btnSite, ui::picture(2355, 3555, 855, 570, "site").withTip(kSiteTip).withHandCursor());

@@ -18,7 +18,7 @@ public:
 
     // Made first, so it is first in the tab order and holds the focus. It lies
     // below the client area and does nothing: Enter and Space land on it.
-    BRONTAL_CONTROL(btnFoco, ui::button(1200, 2520, 1095, 495, "Command1"));
+    BRONTAL_CONTROL(btnFoco, ui::button(1200, 2520, 1095, 495, "Command1").named("ATENÇÃO!"));
     BRONTAL_SHAPE(Shape1, .left = 260, .top = 90, .width = 3000, .height = 330, .backColor = ui::kDarkRed,
                   .border = false, .rounded = true);
     BRONTAL_CONTROL(Label3, ui::label(210, 145, 3105, 240, "ATENÇÃO!")

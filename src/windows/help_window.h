@@ -24,9 +24,9 @@ public:
     void OpenFile(const std::string& filePath);
 
     // The buttons of kReadMeDocuments, in its order.
-    BRONTAL_CONTROL(btn1, readMeButton(360));
-    BRONTAL_CONTROL(btn2, readMeButton(1275));
-    BRONTAL_CONTROL(btn3, readMeButton(2175));
+    BRONTAL_CONTROL(btn1, readMeButton(360, 0));
+    BRONTAL_CONTROL(btn2, readMeButton(1275, 1));
+    BRONTAL_CONTROL(btn3, readMeButton(2175, 2));
     BRONTAL_CONTROL(ReadMe1, ui::label(1200, 390, 3855, 255, std::string(kReadMeDocuments[0].heading)).bold());
     BRONTAL_CONTROL(Label2, ui::label(1200, 630, 3855, 615,
                                       "Consulte este ReadMe para considerações gerais sobre meus softwares."));
@@ -55,8 +55,12 @@ public:
     BRONTAL_CONTROL(lblPosLeft1, ui::label(120, 6270, 1500, 255));
 
 private:
-    static ui::ControlArgs readMeButton(int top) {
-        return ui::picture(360, top, 675, 675, "readme").withTip(" Clique para abrir ");
+    // Named by the document it opens: the three share one tip.
+    static ui::ControlArgs readMeButton(int top, int document) {
+        return ui::picture(360, top, 675, 675, "readme")
+            .withTip(" Clique para abrir ")
+            .actsAsButton()
+            .named(std::string(kReadMeDocuments[document].heading));
     }
 
     MainPanel& main_;

@@ -15,12 +15,13 @@ target_link_libraries(Brontal32_checked PRIVATE brontal_win)
 target_link_options(Brontal32_checked PRIVATE ${BRONTAL_STATIC_LINK} -mwindows -municode)
 add_dependencies(Brontal32_checked Brontal32)
 
-add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp ${CMAKE_CURRENT_LIST_DIR}/driver/command_run.cpp)
+add_library(e2e_driver STATIC ${CMAKE_CURRENT_LIST_DIR}/driver/driver.cpp ${CMAKE_CURRENT_LIST_DIR}/driver/command_run.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/driver/accessibility.cpp)
 target_include_directories(e2e_driver PUBLIC ${CMAKE_CURRENT_LIST_DIR}/driver ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(e2e_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
   PRIVATE "BRONTAL_E2E_EXE=\"$<TARGET_FILE:Brontal32>\"" "BRONTAL_E2E_CHECKED_EXE=\"$<TARGET_FILE:Brontal32_checked>\"" "BRONTAL_E2E_FIXTURES=\"${BRONTAL_FIXTURES_DIR}\"")
 target_compile_options(e2e_driver PRIVATE -Wall -Wextra)
-target_link_libraries(e2e_driver PUBLIC user32 gdi32 advapi32)
+target_link_libraries(e2e_driver PUBLIC user32 gdi32 advapi32 oleacc ole32 oleaut32 uuid)
 
 file(GLOB E2E_SCENARIOS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
 add_executable(e2e_tests ${E2E_SCENARIOS})
@@ -58,6 +59,7 @@ brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE br
 brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil)
 # The load test's search and its reasons, with an import named in code page 1252.
 brontal_e2e(NAME e2e_load_search PREFIX win64 FILTER "LoadSearch.*" LOCALE english)
+brontal_e2e(NAME e2e_keyboard PREFIX win64 FILTER "Keyboard.*" LOCALE brazil)
 
 # The windows around the main window and the program under misuse, in the
 # second 64-bit prefix, side by side with the other groups; the 32-bit ones.

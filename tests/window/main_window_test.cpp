@@ -156,3 +156,75 @@ TEST_F(MainWindowTest, HelpAndAboutOpenTheirDocumentsAndSite) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace window_test;
+
+// Handles what arrives until cond holds or timeoutMs pass.
+bool pumpUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
+    ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!cond()) {
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        ui::processPendingEvents();
+    }
+    return true;
+}
+
+int driveItem(ui::Control& drives, char letter) {
+    for (int i = 0; i < drives.count(); ++i)
+        if (drives.item(i)[0] == letter) return i;
+    return -1;
+}
+
+// A drive whose label takes 10 s (a network drive gone away): the window comes up and answers at once, the drive
+// listed by its letter, its label filled in when it comes.
+TEST_F(MainWindowTest, AStalledVolumeLabelHoldsUpNothingAndArrivesLater) {
+    struct Gate {
+        HANDLE open = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        ~Gate() { CloseHandle(open); }
+    };
+    auto gate = std::make_shared<Gate>();
+    brontal::Services services = standIns(recorder, true);
+    services.volumeLabel = [gate](const std::string& root) -> std::optional<std::string> {
+        WaitForSingleObject(gate->open, 10000);
+        if (root.rfind("C:", 0) != 0) return std::nullopt;
+        return "Lento";
+    };
+    ULONGLONG started = GetTickCount64();
+    main = std::make_unique<brontal::MainWindow>(services);
+    main->load();
+    main->show();
+    ui::processPendingEvents();
+    c("btnLimpar").onClick();   // it answers
+    EXPECT_LT(GetTickCount64() - started, 1000u) << "the window waited for the drive";
+    EXPECT_TRUE(main->visible());
+    ui::Control& drives = c("DriveList");
+    int index = driveItem(drives, 'c');
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(drives.item(index), "c:") << "by its letter until the label comes";
+    SetEvent(gate->open);
+    EXPECT_TRUE(pumpUntil([&] { return drives.item(index) == "c: [Lento]"; }, 5000)) << drives.item(index);
+}
+
+// A drive that is not there: refused with a beep, the drive box back on the folder list's drive, the file kept.
+TEST_F(MainWindowTest, AMissingDriveLeavesTheDriveBoxAndTheFolderListAgreeing) {
+    ASSERT_FALSE(GetLogicalDrives() & (1u << ('Q' - 'A'))) << "the scenario needs Q: to be missing";
+    open();
+    ui::Control& drives = c("DriveList");
+    const std::string folder = main->dirListPath();
+    const int shown = drives.selectedIndex();
+    ASSERT_EQ(drives.item(shown)[0], static_cast<char>(std::tolower(folder[0])));
+    c("txtFile").setText("escolhido.dll");
+    int beeps = recorder.beeps;
+    drives.addItem("q:");
+    drives.setSelectedIndex(drives.count() - 1);
+    drives.onChange();
+    EXPECT_EQ(drives.selectedIndex(), shown);
+    EXPECT_EQ(main->dirListPath(), folder);
+    EXPECT_EQ(recorder.beeps, beeps + 1);
+    EXPECT_EQ(c("txtFile").text(), "escolhido.dll");
+}
+
+} // namespace
