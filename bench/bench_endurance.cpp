@@ -424,7 +424,9 @@ int wmain(int argc, wchar_t** argv) {
     int roundTrips = argc > 6 ? _wtoi(argv[6]) : 30;
     try {
         checkComponentAlone(std::wstring(argv[2]) + L"\\" + argv[3]);
-        e2e::Product app({argv[1], argv[2]});
+        // Started from another drive with C:'s current folder on the component's,
+        // as the tests start it: the browser then moves there at start-up.
+        e2e::Product app({.exe = argv[1], .currentDirectory = L"Z:\\", .driveCFolder = argv[2]});
         Endurance e(app, e2e::narrow(argv[3]), argv[4]);
         e.selectComponent(argv[2]);
         if (verifications > 0) run(e, "verifications", verifications, [&] { e.verify(); });
