@@ -25,10 +25,16 @@ std::optional<bool> registryNames(const std::string& regProgram, const std::stri
     return std::nullopt;
 }
 
+std::vector<FolderSlot> commonSlots(bool windows64) { return slotsFrom(windows64 ? fourSlotTexts() : twoSlotTexts()); }
+
 } // namespace
 
+std::vector<std::vector<std::string>> commonFolderHits(const std::vector<std::string>& names) {
+    return folders::collectHitsOfNames(commonSlots(platform::windowsIs64()), names);
+}
+
 std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
-                                       unsigned long childLimitMs) {
+                                       unsigned long childLimitMs, const std::vector<std::string>* hits) {
     std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(fullPath);
     std::optional<PeVerdict> verdict = facts ? platform::probeFile(fullPath) : std::nullopt;
     if (!facts || !verdict) {
@@ -60,9 +66,8 @@ std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProble
     v.loads = load.loads;
     v.loadFailure = load.reason;
 
-    std::vector<std::string> hits =
-        folders::collectHits(slotsFrom(v.windows64 ? fourSlotTexts() : twoSlotTexts()), v.fileName);
-    for (const std::string& folder : foldersFromHits(hits, v.fileName))
+    const std::vector<std::string> ownHits = hits ? std::vector<std::string>{} : folders::collectHits(commonSlots(v.windows64), v.fileName);
+    for (const std::string& folder : foldersFromHits(hits ? *hits : ownHits, v.fileName))
         v.copies.push_back(verify::copyFacts(folder, v.fileName, v.windows64));
 
     v.systemLine = "Sistema operacional " + windowsVersionText(platform::kernelVersion()) + " / " +

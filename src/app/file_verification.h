@@ -6,6 +6,7 @@
 // window's verification calls (verify/component_facts.h, the folder walk).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/verification.h"
 
@@ -21,8 +22,14 @@ struct VerifyProblem {
 
 // fullPath is whole already. Nothing when the file cannot be read or reg
 // fails (problem says why); warning gets the probe's question about an
-// unknown machine. Each run of reg may take up to childLimitMs.
+// unknown machine. Each run of reg may take up to childLimitMs. hits, when
+// given, are the file's name found in the common folders by the walk of a
+// whole set (commonFolderHits); otherwise the folders are walked for it.
 std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
-                                       unsigned long childLimitMs);
+                                       unsigned long childLimitMs, const std::vector<std::string>* hits = nullptr);
+
+// The common folders of this Windows walked once for every name of a set:
+// result[i] is the hits of names[i].
+std::vector<std::vector<std::string>> commonFolderHits(const std::vector<std::string>& names);
 
 } // namespace brontal
