@@ -53,6 +53,15 @@ Command parseCommand(const std::vector<std::string>& args) {
         c.kind = CommandKind::Usage;
         return c;
     }
+    if (first == "orfaos") {
+        c.kind = CommandKind::Orphans;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (holdsQuote(args[i])) return quoteRefused(args[i]);
+            if (switchName(args[i]) != "json" || c.json) return invalid("Argumento a mais: " + quoted(args[i]) + ".");
+            c.json = true;
+        }
+        return c;
+    }
     if (first == "verificar") c.kind = CommandKind::Verify;
     else if (first == "registrar") c.kind = CommandKind::Register;
     else if (first == "desregistrar") c.kind = CommandKind::Unregister;
@@ -63,17 +72,17 @@ Command parseCommand(const std::vector<std::string>& args) {
         const std::string name = switchName(arg);
         const bool fileGiven = !c.paths.empty();
         if (holdsQuote(arg)) return quoteRefused(arg);
-        if (c.kind == CommandKind::Verify && name == "json" && !c.json) {
+        if (name == "json" && !c.json) {
             c.json = true;
-        } else if (c.kind == CommandKind::Verify && name == "s" && !c.recursive) {
+        } else if (name == "s" && !c.recursive) {
             c.recursive = true;
+        } else if (name == "continuar" && c.kind != CommandKind::Verify && !c.keepGoing) {
+            c.keepGoing = true;
         } else if (!name.empty()) {
             return invalid("Opção fora do lugar: " + quoted(arg) + (fileGiven ? "." : ", onde se espera o arquivo."));
         } else if (arg.empty()) {
             if (!fileGiven) break;   // "" names no file: said below
             return invalid("Argumento vazio depois de " + quoted(args[i - 1]) + ": não nomeia arquivo nem pasta.");
-        } else if (fileGiven && c.kind != CommandKind::Verify) {
-            return invalid("Argumento a mais: " + quoted(arg) + ".");
         } else {
             c.paths.push_back(arg);
         }
@@ -99,6 +108,11 @@ std::string usageText() {
            "      linha em branco; com /json, uma lista de objetos na mesma ordem\r\n"
            "  Brontal32.exe /registrar ARQUIVO       registra com o regsvr32 da largura do arquivo\r\n"
            "  Brontal32.exe /desregistrar ARQUIVO    desregistra do mesmo modo\r\n"
+           "  Brontal32.exe /registrar|/desregistrar ARQUIVO|PASTA ... [/s] [/continuar] [/json]\r\n"
+           "      vários, na ordem dada: para na primeira falha (com /continuar, segue) e\r\n"
+           "      sai com o código dela; com /json, um objeto por arquivo\r\n"
+           "  Brontal32.exe /orfaos [/json]          classes e bibliotecas de tipos registradas\r\n"
+           "      (nas duas visões) cujo arquivo não existe, por caminho; só lê, nada apaga\r\n"
            "  Brontal32.exe /?                       esta ajuda\r\n"
            "\r\n"
            "Um caminho com espaços vai entre aspas, sem \\ antes da aspa final: no Windows\r\n"
@@ -107,7 +121,7 @@ std::string usageText() {
            "\r\n"
            "Códigos de saída:\r\n"
            "  0, 1   /verificar: registrado e carregado (0), ou não (1); de vários, 0 só\r\n"
-           "         quando todos passam\r\n"
+           "         quando todos passam; /orfaos: nenhum (0), algum (1)\r\n"
            "  0 a 5  /registrar, /desregistrar: o código do próprio regsvr32\r\n"
            "  10     argumentos inválidos\r\n"
            "  11     arquivo ou pasta ilegível ou inexistente\r\n"
@@ -117,7 +131,8 @@ std::string usageText() {
            "  15     o código de saída do regsvr32 não pôde ser lido\r\n"
            "  16     a saída não pôde ser escrita\r\n"
            "  17     o regsvr32 ou o reg não terminou em 60 s\r\n"
-           "  18     uma pasta sem arquivos dll ou ocx\r\n";
+           "  18     uma pasta sem arquivos dll ou ocx\r\n"
+           "  19     /orfaos: o Registro não pôde ser lido\r\n";
 }
 
 } // namespace brontal

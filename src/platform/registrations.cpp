@@ -112,8 +112,12 @@ public:
     // that name the file (for their name and ProgID), since every call is a
     // trip to the registry and a hive holds thousands of classes.
     void readClasses() {
+        const int before = listing.unreadable;
         unique_hkey root = open(HKEY_CLASSES_ROOT, L"CLSID");
-        if (!root) return;
+        if (!root) {
+            listing.rootUnreadable = listing.unreadable > before;
+            return;
+        }
         std::wstring subkey;
         forEachSubkey(root.get(), [&](std::wstring_view clsid) {
             for (const wchar_t* kind : kKinds) {
@@ -138,8 +142,12 @@ public:
 
     // TypeLib\{guid}\version\lcid\win32 (or win64 in the 64-bit view).
     void readTypeLibraries() {
+        const int before = listing.unreadable;
         unique_hkey root = open(HKEY_CLASSES_ROOT, L"TypeLib");
-        if (!root) return;
+        if (!root) {
+            listing.rootUnreadable = listing.rootUnreadable || listing.unreadable > before;
+            return;
+        }
         const wchar_t* platform = view_ == 64 ? L"win64" : L"win32";
         forEachSubkey(root.get(), [&](std::wstring_view guid) {
             unique_hkey lib = open(root.get(), std::wstring(guid).c_str());
@@ -269,8 +277,10 @@ RegistryListing readRegistrations(int view, const std::vector<std::string>& file
     return std::move(reader.listing);
 }
 
+std::string registeredOpenPath(const Registration& entry) { return ViewReader::viewOpenPath(entry.file, entry.view); }
+
 RegisteredFile registeredFile(const Registration& entry) {
-    std::string path = ViewReader::viewOpenPath(entry.file, entry.view);
+    std::string path = registeredOpenPath(entry);
     RegisteredFile f;
     f.exists = fileExists(path);
     if (f.exists) f.identity = fileIdentity(path);

@@ -165,4 +165,46 @@ TEST_F(Sets, OneWalkForTheSetFindsEveryCopyWhereItsOwnVerificationDoes) {
     }
 }
 
+// A B C where B's registration fails (its DllRegisterServer returns an
+// error): by default the run stops after B with B's code and C is left alone;
+// with /continuar C is registered too and the code is still B's.
+TEST_F(Sets, ARegistrationStopsAtTheFirstFailureUnlessToldToGoOn) {
+    const std::wstring folder = L"C:\\brontal\\registro\\";
+    ASSERT_TRUE(e2e::makeFolders(folder));
+    const std::pair<const wchar_t*, const wchar_t*> files[] = {
+        {L"BrontalCtl32.ocx", L"a controle.ocx"}, {L"BrontalFail32.dll", L"b falha.dll"}, {L"BrontalTest32.dll", L"c ç.dll"}};
+    for (auto [fixture, name] : files) ASSERT_TRUE(e2e::putFixture(fixture, folder + name));
+    const wchar_t kControl[] = L"CLSID\\{0B87DA93-1291-46E7-A96D-12182300DFCB}";
+    auto registered = [](const wchar_t* key) { return e2e::registryKeyExists(HKEY_CLASSES_ROOT, key, KEY_WOW64_32KEY); };
+    const std::wstring all = q(folder + files[0].second) + L" " + q(folder + files[1].second) + L" " + q(folder + files[2].second);
+
+    e2e::CommandRun stops = brontal(L"/registrar " + all);
+    EXPECT_EQ(stops.exitCode, 5u) << stops.out << stops.err;
+    const std::string at = e2e::narrow(folder);
+    EXPECT_EQ(stops.out, at + "a controle.ocx: Componente registrado com sucesso.\r\n" + at +
+                             "b falha.dll: Erro ao tentar registrar componente.\r\n"
+                             "  regsvr32 (código 5): o componente retornou erro.\r\n"
+                             "Parou na primeira falha (/continuar segue adiante):\r\n"
+                             "Não registrado: " + at + "c ç.dll\r\n");
+    EXPECT_TRUE(registered(kControl));
+    EXPECT_FALSE(registered(kTest32Class)) << "C was registered after B failed";
+
+    e2e::CommandRun goesOn = brontal(L"/registrar /continuar /json " + all);
+    EXPECT_EQ(goesOn.exitCode, 5u) << goesOn.err;
+    std::vector<testjson::Value> each = array(goesOn);
+    ASSERT_EQ(each.size(), 3u) << goesOn.out;
+    EXPECT_EQ(each[1]["file"].text, "b falha.dll");
+    EXPECT_EQ(each[1]["path"].text, at + "b falha.dll");
+    EXPECT_EQ(each[1]["exitCode"].number, 5);
+    EXPECT_EQ(each[1]["outcome"].text, "Erro ao tentar registrar componente.");
+    EXPECT_EQ(each[1]["reason"].text, "regsvr32 (código 5): o componente retornou erro.");
+    EXPECT_EQ(each[2]["exitCode"].number, 0);
+    EXPECT_EQ(each[2]["outcome"].text, "Componente registrado com sucesso.");
+    EXPECT_EQ(each[2]["reason"].kind, testjson::Value::Null);
+    EXPECT_TRUE(registered(kTest32Class));
+
+    e2e::CommandRun undone = brontal(L"/desregistrar /continuar " + all);
+    EXPECT_FALSE(registered(kTest32Class) || registered(kControl)) << undone.out;
+}
+
 } // namespace

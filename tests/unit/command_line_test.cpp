@@ -39,12 +39,12 @@ TEST(ParseCommand, SwitchesPathsAndRefusals) {
         {{"/verificar", "/json"}, CommandKind::Invalid, "Falta o arquivo", false},
         {{"/verificar", "/registrar", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/registrar\", onde", false},
         {{"/verificar", "/jsno", "x.dll"}, CommandKind::Invalid, "\"/jsno\", onde se espera o arquivo", false},
-        {{"/registrar", "a.dll", "b.dll"}, CommandKind::Invalid, "Argumento a mais: \"b.dll\"", false},
         {{"/verificar", "a.dll", ""}, CommandKind::Invalid, "Argumento vazio depois de \"a.dll\"", false},
         {{"/verificar", "/s", "/s", "x"}, CommandKind::Invalid, "Opção fora do lugar: \"/s\", onde", false},
-        {{"/registrar", "/s", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/s\"", false},
+        {{"/verificar", "/continuar", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/continuar\"", false},
+        {{"/registrar", "x.dll", "/continuar", "-CONTINUAR"}, CommandKind::Invalid, "Opção fora do lugar: \"-CONTINUAR\".", false},
         {{"/verificar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
-        {{"/registrar", "a.dll", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
+        {{"/registrar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
         {{"/?", "x"}, CommandKind::Invalid, "não aceita outros argumentos", false},
         // "C:\x\" /json, as Windows splits it: one argument holding a quote.
         {{"/verificar", "C:\\x\" /json"}, CommandKind::Invalid, "Aspas dentro do argumento \"C:\\x\" /json\"", false},
@@ -129,6 +129,10 @@ TEST(ParseCommand, VerifyTakesFilesAndFoldersInOrderWithItsSwitchesAnywhere) {
     EXPECT_EQ(c.path, "a.dll");
     EXPECT_TRUE(c.json && c.recursive);
     EXPECT_FALSE(parseCommand({"/verificar", "x.dll"}).recursive);
+    c = parseCommand({"/desregistrar", "a.dll", "/continuar", "b.ocx", "/json"});
+    ASSERT_EQ(c.kind, CommandKind::Unregister) << c.error;
+    EXPECT_EQ(c.paths, (std::vector<std::string>{"a.dll", "b.ocx"}));
+    EXPECT_TRUE(c.keepGoing && c.json);
 }
 
 namespace {
