@@ -11,10 +11,10 @@
 #include "core/pe_probe.h"
 #include "folders/folder_search.h"
 #include "platform/files.h"
-#include "platform/registrations.h"
 #include "registration/registration_command.h"
 #include "report/orphans.h"
 #include "registration/registration_runner.h"
+#include "verify/component_facts.h"
 
 namespace brontal {
 namespace {
@@ -314,19 +314,13 @@ int registerSet(RegMode mode, const Command& command, Services& services, unsign
 // with the next repair, and a removal is the user's deliberate act in the
 // window.
 int orphans(bool json, platform::TextStreams& streams) {
-    std::vector<Registration> all;
-    for (int view : {32, 64}) {
-        if (view == 64 && !platform::windowsIs64()) break;
-        platform::RegistryListing listing = platform::readRegistrations(view, {});
-        if (listing.rootUnreadable)
-            return refuse(streams, "Não foi possível ler o Registro (visão de " + std::to_string(view) + " bits).",
-                          kExitRegistryUnread);
-        all.insert(all.end(), std::make_move_iterator(listing.entries.begin()),
-                   std::make_move_iterator(listing.entries.end()));
-    }
-    std::vector<Registration> found = orphansOf(std::move(all), platform::registeredOpenPath, platform::fileExists);
-    streams.out(json ? orphansJson(found) : orphansText(found));
-    return found.empty() ? 0 : 1;
+    int view = 0;
+    std::optional<std::vector<Registration>> found = verify::orphanedRegistrations(platform::windowsIs64(), view);
+    if (!found)
+        return refuse(streams, "Não foi possível ler o Registro (visão de " + std::to_string(view) + " bits).",
+                      kExitRegistryUnread);
+    streams.out(json ? orphansJson(*found) : orphansText(*found));
+    return found->empty() ? 0 : 1;
 }
 
 int dispatch(const Command& command, Services& services, unsigned long limitMs, platform::TextStreams& streams) {

@@ -11,16 +11,27 @@ namespace brontal {
 
 std::vector<Registration> orphansOf(std::vector<Registration> all,
                                     const std::function<std::string(const Registration&)>& openPath,
-                                    const std::function<bool(const std::string&)>& exists) {
+                                    const std::function<bool(const std::string&)>& exists,
+                                    const std::function<bool(const std::string&)>& folderExists) {
     // A hive names the same few files thousands of times (the system's own
-    // libraries): each is asked about once.
-    std::unordered_map<std::string, bool> known;
+    // libraries), and an uninstalled program leaves hundreds of classes in
+    // the one folder it removed: each path and each folder is asked once.
+    std::unordered_map<std::string, bool> files, folders;
+    auto known = [](std::unordered_map<std::string, bool>& cache, const std::string& path, auto&& ask) {
+        auto [at, added] = cache.try_emplace(foldedFileName(path), false);
+        if (added) at->second = ask(path);
+        return at->second;
+    };
     std::vector<Registration> orphans;
     for (Registration& r : all) {
         const std::string path = openPath(r);
-        auto [at, added] = known.try_emplace(foldedFileName(path), false);
-        if (added) at->second = exists(path);
-        if (!at->second) orphans.push_back(std::move(r));
+        const std::size_t cut = path.find_last_of("\\/");
+        // A root or a network share's folder is not asked: the file is.
+        const bool plainFolder = cut != std::string::npos && cut > 0 && path[cut - 1] != ':' && path.rfind("\\\\", 0) != 0;
+        const bool there = (!plainFolder ||
+                            known(folders, path.substr(0, cut), folderExists)) &&
+                           known(files, path, exists);
+        if (!there) orphans.push_back(std::move(r));
     }
     auto key = [](const Registration& r) { return std::make_tuple(foldedFileName(r.path), r.view, r.kind, r.clsid); };
     std::stable_sort(orphans.begin(), orphans.end(),

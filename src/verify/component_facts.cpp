@@ -1,5 +1,7 @@
 #include "verify/component_facts.h"
 
+#include <iterator>
+
 #include "core/server_path.h"
 #include "folders/comparison_panel.h"
 #include "platform/command_output.h"
@@ -8,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/load_failure.h"
 #include "platform/registrations.h"
+#include "report/orphans.h"
 #include "verify/registry_query.h"
 
 namespace brontal::verify {
@@ -49,6 +52,21 @@ std::vector<Registration> registrationsOf(const std::string& path, bool windows6
         }
     }
     return all;
+}
+
+std::optional<std::vector<Registration>> orphanedRegistrations(bool windows64, int& unreadableView) {
+    std::vector<Registration> all;
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, {});
+        if (listing.rootUnreadable) {
+            unreadableView = view;
+            return std::nullopt;
+        }
+        all.insert(all.end(), std::make_move_iterator(listing.entries.begin()),
+                   std::make_move_iterator(listing.entries.end()));
+    }
+    return orphansOf(std::move(all), platform::registeredOpenPath, platform::fileExists, platform::folderExists);
 }
 
 FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64) {

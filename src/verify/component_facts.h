@@ -33,6 +33,11 @@ LoadAnswer testLoad(const std::string& path);
 // Windows the 64-bit one, each with the copy it points at.
 std::vector<Registration> registrationsOf(const std::string& path, bool windows64);
 
+// Every registration of both views (the 64-bit one on 64-bit Windows) whose
+// file is not there, sorted by path. Nothing when a view's CLSID or TypeLib
+// key could not be opened; unreadableView then says which view.
+std::optional<std::vector<Registration>> orphanedRegistrations(bool windows64, int& unreadableView);
+
 // The copy in a listed folder, read now (gone since the search: unreadable).
 FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64);
 

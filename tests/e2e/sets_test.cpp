@@ -207,4 +207,57 @@ TEST_F(Sets, ARegistrationStopsAtTheFirstFailureUnlessToldToGoOn) {
     EXPECT_FALSE(registered(kTest32Class) || registered(kControl)) << undone.out;
 }
 
+// A component registered and then deleted is listed with its class and path
+// (a 64-bit one too, in the 64-bit view of a 64-bit prefix), and its keys are
+// still there afterwards; a registered component whose file is there is not.
+TEST_F(Sets, OrphanedRegistrationsAreListedAndLeftAlone) {
+    const bool windows64 = e2e::prefixKind() == "win64";
+    const std::wstring folder = L"C:\\brontal\\orfaos\\";
+    ASSERT_TRUE(e2e::makeFolders(folder));
+    struct Planted { const wchar_t* fixture; const wchar_t* name; const wchar_t* key; REGSAM view; bool deleted; };
+    std::vector<Planted> planted = {
+        {L"BrontalTest32.dll", L"órfão 32.dll", L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}", KEY_WOW64_32KEY, true},
+        {L"BrontalCtl32.ocx", L"presente.ocx", L"CLSID\\{0B87DA93-1291-46E7-A96D-12182300DFCB}", KEY_WOW64_32KEY, false}};
+    if (windows64)
+        planted.push_back({L"BrontalTest64.dll", L"órfão 64.dll", L"CLSID\\{8E802D47-6660-4BFD-9723-DE51531FD0EB}",
+                           KEY_WOW64_64KEY, true});
+    for (const Planted& p : planted) {
+        ASSERT_TRUE(e2e::putFixture(p.fixture, folder + p.name));
+        ASSERT_EQ(brontal(L"/registrar " + q(folder + p.name)).exitCode, 0u) << e2e::narrow(p.name);
+    }
+    for (const Planted& p : planted)
+        if (p.deleted) ASSERT_TRUE(DeleteFileW((folder + p.name).c_str()));
+
+    e2e::CommandRun json = brontal(L"/orfaos /json");
+    e2e::CommandRun plain = brontal(L"/orfaos");
+    EXPECT_EQ(json.exitCode, 1u) << json.err;
+    EXPECT_EQ(plain.exitCode, 1u);
+    std::vector<testjson::Value> all = array(json);
+    for (const Planted& p : planted) {
+        const std::string path = e2e::narrow(folder + p.name), key = e2e::narrow(p.key);
+        const std::string clsid = key.substr(key.find('{'));
+        int listed = 0;
+        for (const testjson::Value& o : all) {
+            if (o["path"].text != path) continue;
+            ++listed;
+            EXPECT_EQ(o["clsid"].text, clsid);
+            EXPECT_EQ(o["kind"].text, "InprocServer32");
+            EXPECT_EQ(o["view"].number, p.view == KEY_WOW64_64KEY ? 64 : 32);
+        }
+        EXPECT_EQ(listed, p.deleted ? 1 : 0) << path << "\n" << json.out;
+        EXPECT_EQ(plain.out.find(path + "  ") != std::string::npos, p.deleted) << plain.out;
+        EXPECT_TRUE(e2e::registryKeyExists(HKEY_CLASSES_ROOT, p.key, p.view)) << "an orphan's key was removed";
+    }
+    // Sorted by path (letter case aside) in the plain form.
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = plain.out.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(plain.out.substr(at, end - at));
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_LE(_stricmp(lines[i - 1].c_str(), lines[i].c_str()), 0) << lines[i];
+
+    for (const Planted& p : planted) {
+        if (p.deleted) ASSERT_TRUE(e2e::putFixture(p.fixture, folder + p.name));
+        EXPECT_EQ(brontal(L"/desregistrar " + q(folder + p.name)).exitCode, 0u);
+    }
+}
+
 } // namespace

@@ -171,3 +171,21 @@ TEST(ComponentList, AFileGivenTwiceIsOneFileWhateverItsLetterCase) {
     EXPECT_EQ(firstOfEach({"C:\\a.dll", "C:\\B.dll", "c:\\A.DLL", "C:\\ÁGUA.dll", "C:\\água.dll", "C:\\b.dll"}),
               (std::vector<std::size_t>{0, 1, 0, 3, 3, 1}));
 }
+
+// A thousand components with blanks, accents and characters outside the BMP:
+// every one listed once, in name order, none lost among the others.
+TEST(ComponentList, AThousandNamesComeOutEveryOneOnceInOrder) {
+    std::map<std::string, std::vector<Entry>> tree;
+    std::vector<Entry>& entries = tree["C:\\Mil"];
+    for (int i = 999; i >= 0; --i) {
+        char n[16];
+        std::snprintf(n, sizeof n, "%03d", i);
+        entries.push_back({std::string(i % 2 ? "Ação " : "ação ") + n + (i % 3 ? " \xF0\x9D\x84\x9E.dll" : ".OCX")});
+        entries.push_back({std::string("notas ") + n + ".txt"});
+    }
+    std::vector<std::string> listed = folderComponents(listing(tree), "C:\\Mil", false);
+    ASSERT_EQ(listed.size(), 1000u);
+    for (int i = 0; i < 1000; ++i) EXPECT_NE(listed[static_cast<size_t>(i)].find(std::to_string(1000 + i).substr(1)), std::string::npos) << i;
+    std::vector<std::size_t> first = firstOfEach(listed);
+    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i], i);
+}

@@ -27,22 +27,37 @@ TEST(Orphans, OnlyMissingFilesSortedByPathEachPathAskedOnce) {
         entry(32, "LocalServer32", "{C}", "C:\\A\\Gone.exe"),
         entry(32, "TypeLib", "{D} 1.0", "c:\\z\\GONE.dll"),
         entry(32, "InprocHandler32", "{E}", "C:\\Windows\\System32\\ole32.dll"),
+        entry(32, "InprocServer32", "{F}", "C:\\removido\\a.dll"),
+        entry(32, "InprocServer32", "{G}", "C:\\Removido\\b.dll"),
+        entry(32, "InprocServer32", "{H}", "C:\\raiz.dll"),
     };
     all[0].progid = "Z.Prog";
     all[0].name = "Zeta";
-    std::map<std::string, int> asked;
+    std::map<std::string, int> asked, folders;
     std::vector<Registration> found = orphansOf(
         all, [](const Registration& r) { return r.file; },
         [&asked](const std::string& path) {
             ++asked[path];
             return path.find("ole32") != std::string::npos;
+        },
+        [&folders](const std::string& folder) {
+            ++folders[folder];
+            return folder.find("emovido") == std::string::npos;
         });
-    ASSERT_EQ(found.size(), 3u);
+    ASSERT_EQ(found.size(), 6u);
     EXPECT_EQ(found[0].clsid, "{C}");
-    EXPECT_EQ(found[1].clsid, "{D} 1.0");   // the same path letter case aside: the 32-bit view first
-    EXPECT_EQ(found[2].clsid, "{B}");
+    EXPECT_EQ(found[1].clsid, "{H}");
+    EXPECT_EQ(found[2].clsid, "{F}");
+    EXPECT_EQ(found[3].clsid, "{G}");
+    EXPECT_EQ(found[4].clsid, "{D} 1.0");   // the same path letter case aside: the 32-bit view first
+    EXPECT_EQ(found[5].clsid, "{B}");
+    // Once each, and never a file in a folder that is gone.
     for (const auto& [path, times] : asked) EXPECT_EQ(times, 1) << path;
-    EXPECT_EQ(asked.size(), 3u);
+    for (const auto& [folder, times] : folders) EXPECT_EQ(times, 1) << folder;
+    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(folders.size(), 4u);
+    EXPECT_EQ(asked.count("C:\\removido\\a.dll"), 0u);
+    found.erase(found.begin() + 1, found.begin() + 4);
     EXPECT_EQ(orphansText(found), "C:\\A\\Gone.exe  (32 bits, LocalServer32, {C})\r\n"
                                   "c:\\z\\GONE.dll  (32 bits, TypeLib, {D} 1.0)\r\n"
                                   "C:\\z\\gone.dll  (64 bits, InprocServer32, {B}, Z.Prog, \"Zeta\")\r\n");
