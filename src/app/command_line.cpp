@@ -36,10 +36,9 @@ struct FileAnswer {
     int code = 0;
 };
 
-FileAnswer answerFor(const std::string& path, unsigned long limitMs, const std::vector<std::string>* hits,
-                     std::string& warning) {
+FileAnswer answerFor(const std::string& path, unsigned long limitMs, const SharedFacts* shared, std::string& warning) {
     VerifyProblem problem;
-    std::optional<Verification> v = verifyFile(path, problem, warning, limitMs, hits);
+    std::optional<Verification> v = verifyFile(path, problem, warning, limitMs, shared);
     FileAnswer a;
     if (v) {
         // The report window's copy-all text, byte for byte; at a console the
@@ -159,14 +158,15 @@ int verifySet(const Command& command, unsigned long limitMs, platform::TextStrea
     if (!listed) return refused;
     const std::vector<std::string>& files = *listed;
     const std::vector<std::size_t> first = firstOfEach(files);
-    std::vector<std::string> names;
+    std::vector<std::string> unique, names;
     std::vector<std::size_t> nameOf(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (first[i] != i) continue;
-        nameOf[i] = names.size();
+        nameOf[i] = unique.size();
+        unique.push_back(files[i]);
         names.emplace_back(fileNameOf(files[i]));
     }
-    const std::vector<std::vector<std::string>> hits = commonFolderHits(names);
+    const std::vector<SharedFacts> shared = setFacts(unique);
 
     Progress progress(streams);
     std::vector<FileAnswer> answers(files.size());
@@ -177,7 +177,7 @@ int verifySet(const Command& command, unsigned long limitMs, platform::TextStrea
         if (first[i] == i) {
             progress.show(nameOf[i] + 1, names.size(), names[nameOf[i]]);
             std::string warning;
-            answers[i] = answerFor(files[i], limitMs, &hits[nameOf[i]], warning);
+            answers[i] = answerFor(files[i], limitMs, &shared[nameOf[i]], warning);
             progress.clear();
             if (!warning.empty()) streams.err(files[i] + ": " + warning + "\r\n");
             if (!answers[i].error.empty()) streams.err(answers[i].error + "\r\n");

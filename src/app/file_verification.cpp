@@ -29,12 +29,19 @@ std::vector<FolderSlot> commonSlots(bool windows64) { return slotsFrom(windows64
 
 } // namespace
 
-std::vector<std::vector<std::string>> commonFolderHits(const std::vector<std::string>& names) {
-    return folders::collectHitsOfNames(commonSlots(platform::windowsIs64()), names);
+std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths) {
+    const bool windows64 = platform::windowsIs64();
+    std::vector<std::string> names;
+    for (const std::string& path : fullPaths) names.emplace_back(fileNameOf(path));
+    std::vector<std::vector<std::string>> hits = folders::collectHitsOfNames(commonSlots(windows64), names);
+    std::vector<std::vector<Registration>> registrations = verify::registrationsOfSet(fullPaths, windows64);
+    std::vector<SharedFacts> facts(fullPaths.size());
+    for (std::size_t i = 0; i < fullPaths.size(); ++i) facts[i] = {std::move(hits[i]), std::move(registrations[i])};
+    return facts;
 }
 
 std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
-                                       unsigned long childLimitMs, const std::vector<std::string>* hits) {
+                                       unsigned long childLimitMs, const SharedFacts* shared) {
     std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(fullPath);
     std::optional<PeVerdict> verdict = facts ? platform::probeFile(fullPath) : std::nullopt;
     if (!facts || !verdict) {
@@ -59,15 +66,16 @@ std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProble
         v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName, childLimitMs, problem);
         if (!v.registered64) return std::nullopt;
     }
-    v.registrations = verify::registrationsOf(fullPath, v.windows64);
+    v.registrations = shared ? shared->registrations : verify::registrationsOf(fullPath, v.windows64);
     v.version = platform::fileVersion(fullPath);
 
     verify::LoadAnswer load = verify::testLoad(fullPath);
     v.loads = load.loads;
     v.loadFailure = load.reason;
 
-    const std::vector<std::string> ownHits = hits ? std::vector<std::string>{} : folders::collectHits(commonSlots(v.windows64), v.fileName);
-    for (const std::string& folder : foldersFromHits(hits ? *hits : ownHits, v.fileName))
+    const std::vector<std::string> ownHits =
+        shared ? std::vector<std::string>{} : folders::collectHits(commonSlots(v.windows64), v.fileName);
+    for (const std::string& folder : foldersFromHits(shared ? shared->hits : ownHits, v.fileName))
         v.copies.push_back(verify::copyFacts(folder, v.fileName, v.windows64));
 
     v.systemLine = "Sistema operacional " + windowsVersionText(platform::kernelVersion()) + " / " +

@@ -26,6 +26,10 @@ RegistryListing readRegistrations(int view, const std::vector<std::string>& file
 // The long form of a path that exists (its 8.3 parts spelt out); as given otherwise.
 std::string longPathName(const std::string& path);
 
+// Whether an entry's file has one of fileNames, by the rule readRegistrations
+// picks entries by: so that one reading for a set of names can be shared out.
+bool registrationNames(const Registration& entry, const std::vector<std::string>& fileNames);
+
 // Where this process opens the file an entry names, as its view sees it
 // (the 64-bit System32 through Sysnative, a bare name in the system folder).
 std::string registeredOpenPath(const Registration& entry);

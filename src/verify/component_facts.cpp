@@ -35,6 +35,47 @@ LoadAnswer testLoad(const std::string& path) {
     return answer;
 }
 
+namespace {
+
+// A file's name, and its long one when it was given by its short 8.3 one.
+std::vector<std::string> namesOf(const std::string& path) {
+    std::vector<std::string> names = {std::string(fileNameOf(path))};
+    if (names[0].empty()) return {};
+    std::string longName(fileNameOf(platform::longPathName(path)));
+    if (longName != names[0]) names.push_back(longName);
+    return names;
+}
+
+} // namespace
+
+std::vector<std::vector<Registration>> registrationsOfSet(const std::vector<std::string>& paths, bool windows64) {
+    std::vector<std::vector<Registration>> each(paths.size());
+    std::vector<std::vector<std::string>> names(paths.size());
+    std::vector<std::optional<FileIdentity>> identities(paths.size());
+    std::vector<std::string> all;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        names[i] = namesOf(paths[i]);
+        all.insert(all.end(), names[i].begin(), names[i].end());
+        if (!names[i].empty()) identities[i] = platform::fileIdentity(paths[i]);
+    }
+    if (all.empty()) return each;   // no names would read every registration
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, all);
+        for (const Registration& r : listing.entries) {
+            std::optional<RegisteredFile> registered;
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                if (names[i].empty() || !platform::registrationNames(r, names[i])) continue;
+                if (!registered) registered = platform::registeredFile(r);
+                Registration mine = r;
+                mine.target = registrationTarget(identities[i], *registered);
+                each[i].push_back(std::move(mine));
+            }
+        }
+    }
+    return each;
+}
+
 std::vector<Registration> registrationsOf(const std::string& path, bool windows64) {
     std::vector<Registration> all;
     std::vector<std::string> names = {std::string(fileNameOf(path))};

@@ -100,6 +100,8 @@ TEST_F(Sets, AListIsAnArrayInOrderEachFileVerifiedOnceAndOneFailureFailsTheRun) 
     ASSERT_TRUE(one);
     EXPECT_EQ(one->kind, testjson::Value::Object);
     EXPECT_EQ((*one)["exitCode"].number, 0);
+    EXPECT_TRUE(same(*one, all[0])) << "a set's answer for a file is its own verification's, field by field";
+    EXPECT_FALSE((*one)["registrations"].items.empty()) << run.out;
     EXPECT_EQ(brontal(L"/desregistrar " + q(kFirst)).exitCode, 0u);
     EXPECT_FALSE(e2e::registryKeyExists(HKEY_CLASSES_ROOT, kTest32Class, KEY_WOW64_32KEY));
 }
