@@ -45,6 +45,7 @@ Command parseCommand(const std::vector<std::string>& args) {
         if (args.size() > 1) return invalid("Argumento a mais: " + quoted(args[1]) + ".");
         c.kind = CommandKind::Open;
         c.path = args[0];
+        c.paths = {args[0]};
         return c;
     }
     if (first == "?" || first == "h" || first == "ajuda") {
@@ -52,30 +53,42 @@ Command parseCommand(const std::vector<std::string>& args) {
         c.kind = CommandKind::Usage;
         return c;
     }
+    if (first == "orfaos") {
+        c.kind = CommandKind::Orphans;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (holdsQuote(args[i])) return quoteRefused(args[i]);
+            if (switchName(args[i]) != "json" || c.json) return invalid("Argumento a mais: " + quoted(args[i]) + ".");
+            c.json = true;
+        }
+        return c;
+    }
     if (first == "verificar") c.kind = CommandKind::Verify;
     else if (first == "registrar") c.kind = CommandKind::Register;
     else if (first == "desregistrar") c.kind = CommandKind::Unregister;
     else return invalid("Argumento desconhecido: " + quoted(args[0]) + ".");
 
-    bool fileGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::string name = switchName(arg);
+        const bool fileGiven = !c.paths.empty();
         if (holdsQuote(arg)) return quoteRefused(arg);
-        if (c.kind == CommandKind::Verify && name == "json" && !c.json) {
+        if (name == "json" && !c.json) {
             c.json = true;
+        } else if (name == "s" && !c.recursive) {
+            c.recursive = true;
+        } else if (name == "continuar" && c.kind != CommandKind::Verify && !c.keepGoing) {
+            c.keepGoing = true;
         } else if (!name.empty()) {
             return invalid("Opção fora do lugar: " + quoted(arg) + (fileGiven ? "." : ", onde se espera o arquivo."));
-        } else if (fileGiven) {
-            return invalid("Argumento a mais: " + quoted(arg) + ".");
         } else if (arg.empty()) {
-            break;   // "" names no file: said below
+            if (!fileGiven) break;   // "" names no file: said below
+            return invalid("Argumento vazio depois de " + quoted(args[i - 1]) + ": não nomeia arquivo nem pasta.");
         } else {
-            c.path = arg;
-            fileGiven = true;
+            c.paths.push_back(arg);
         }
     }
-    if (c.path.empty()) return invalid("Falta o arquivo depois de " + quoted(args[0]) + ".");
+    if (c.paths.empty()) return invalid("Falta o arquivo depois de " + quoted(args[0]) + ".");
+    c.path = c.paths.front();
     return c;
 }
 
@@ -89,8 +102,19 @@ std::string usageText() {
            "  Brontal32.exe /verificar ARQUIVO [/json]\r\n"
            "      tamanho, data, bits, registro (CLSID), teste de carga, cópias nas pastas\r\n"
            "      comuns e Windows; com /json, um objeto JSON\r\n"
+           "  Brontal32.exe /verificar ARQUIVO|PASTA ... [/s] [/json]\r\n"
+           "      vários arquivos e pastas (de uma pasta, os dll e ocx por nome; com /s,\r\n"
+           "      também os das subpastas): um relatório por arquivo, separados por uma\r\n"
+           "      linha em branco; com /json, uma lista de objetos na mesma ordem\r\n"
            "  Brontal32.exe /registrar ARQUIVO       registra com o regsvr32 da largura do arquivo\r\n"
            "  Brontal32.exe /desregistrar ARQUIVO    desregistra do mesmo modo\r\n"
+           "  Brontal32.exe /registrar ARQUIVO|PASTA ... [/s] [/continuar] [/json]\r\n"
+           "      vários (também com /desregistrar), na ordem dada: para na primeira\r\n"
+           "      falha e sai com o código dela (com /continuar, segue); com /json, um\r\n"
+           "      objeto por arquivo\r\n"
+           "  Brontal32.exe /orfaos [/json]          registros cujo arquivo não existe\r\n"
+           "      (classes e bibliotecas de tipos, nas duas visões), por caminho; só lê,\r\n"
+           "      nada apaga\r\n"
            "  Brontal32.exe /?                       esta ajuda\r\n"
            "\r\n"
            "Um caminho com espaços vai entre aspas, sem \\ antes da aspa final: no Windows\r\n"
@@ -98,8 +122,10 @@ std::string usageText() {
            "Programas chamados (regsvr32, reg) têm 60 s para terminar.\r\n"
            "\r\n"
            "Códigos de saída:\r\n"
-           "  0, 1   /verificar: registrado e carregado (0), ou não (1)\r\n"
-           "  0 a 5  /registrar, /desregistrar: o código do próprio regsvr32\r\n"
+           "  0, 1   /verificar: registrado e carregado (0), ou não (1); de vários, 0 só\r\n"
+           "         quando todos passam; /orfaos: nenhum (0), algum (1)\r\n"
+           "  0 a 5  /registrar, /desregistrar: o código do próprio regsvr32 (de vários,\r\n"
+           "         o da primeira falha)\r\n"
            "  10     argumentos inválidos\r\n"
            "  11     arquivo ou pasta ilegível ou inexistente\r\n"
            "  12     não é um arquivo dll ou ocx\r\n"
@@ -107,7 +133,9 @@ std::string usageText() {
            "  14     o regsvr32 ou o reg não pôde ser iniciado\r\n"
            "  15     o código de saída do regsvr32 não pôde ser lido\r\n"
            "  16     a saída não pôde ser escrita\r\n"
-           "  17     o regsvr32 ou o reg não terminou em 60 s\r\n";
+           "  17     o regsvr32 ou o reg não terminou em 60 s\r\n"
+           "  18     uma pasta sem arquivos dll ou ocx\r\n"
+           "  19     /orfaos: o Registro não pôde ser lido\r\n";
 }
 
 } // namespace brontal

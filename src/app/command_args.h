@@ -7,12 +7,15 @@
 
 namespace brontal {
 
-enum class CommandKind { Window, Open, Usage, Verify, Register, Unregister, Invalid };
+enum class CommandKind { Window, Open, Usage, Verify, Register, Unregister, Orphans, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::Window;
-    std::string path;    // as given; made absolute against the current folder by the caller
+    std::string path;    // the first path as given; made absolute against the current folder by the caller
+    std::vector<std::string> paths;   // every file and folder as given, in order (/verificar takes many)
     bool json = false;
+    bool recursive = false;   // /s: a folder's subfolders too
+    bool keepGoing = false;   // /continuar: a set's registration goes on past a failure
     std::string error;   // why the arguments were refused (Invalid)
 };
 
@@ -20,7 +23,9 @@ struct Command {
 // start with "/" or "-"; a path is taken whole, whatever it holds. An argument
 // that starts with "/" or "-" and holds no "\", "/", "." or ":" after it is a
 // switch wherever it stands, so a switch in the file's place is refused as
-// such ("/temp/a.dll" and "-a.ocx" are paths).
+// such ("/temp/a.dll" and "-a.ocx" are paths). /verificar, /registrar and
+// /desregistrar take any number of files and folders, with /json and /s
+// (and /continuar to register) anywhere among them.
 Command parseCommand(const std::vector<std::string>& args);
 
 std::string usageText();

@@ -19,6 +19,8 @@ inline constexpr int kExitNotStarted = 14;      // regsvr32 or reg could not be 
 inline constexpr int kExitCodeUnread = 15;      // regsvr32 ended, but its exit code could not be read
 inline constexpr int kExitWriteFailed = 16;     // standard output could not be written
 inline constexpr int kExitTimedOut = 17;        // regsvr32 or reg still running after the time limit
+inline constexpr int kExitNoComponents = 18;    // a folder given to verify holds no .dll or .ocx
+inline constexpr int kExitRegistryUnread = 19;  // the registry's CLSID or TypeLib key could not be opened
 
 // How long a program the command line starts may run.
 inline constexpr unsigned long kChildTimeLimitMs = 60000;

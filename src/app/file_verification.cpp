@@ -25,10 +25,23 @@ std::optional<bool> registryNames(const std::string& regProgram, const std::stri
     return std::nullopt;
 }
 
+std::vector<FolderSlot> commonSlots(bool windows64) { return slotsFrom(windows64 ? fourSlotTexts() : twoSlotTexts()); }
+
 } // namespace
 
+std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths) {
+    const bool windows64 = platform::windowsIs64();
+    std::vector<std::string> names;
+    for (const std::string& path : fullPaths) names.emplace_back(fileNameOf(path));
+    std::vector<std::vector<std::string>> hits = folders::collectHitsOfNames(commonSlots(windows64), names);
+    std::vector<std::vector<Registration>> registrations = verify::registrationsOfSet(fullPaths, windows64);
+    std::vector<SharedFacts> facts(fullPaths.size());
+    for (std::size_t i = 0; i < fullPaths.size(); ++i) facts[i] = {std::move(hits[i]), std::move(registrations[i])};
+    return facts;
+}
+
 std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
-                                       unsigned long childLimitMs) {
+                                       unsigned long childLimitMs, const SharedFacts* shared) {
     std::optional<folders::FileFactsTexts> facts = folders::readFileFacts(fullPath);
     std::optional<PeVerdict> verdict = facts ? platform::probeFile(fullPath) : std::nullopt;
     if (!facts || !verdict) {
@@ -53,16 +66,16 @@ std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProble
         v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName, childLimitMs, problem);
         if (!v.registered64) return std::nullopt;
     }
-    v.registrations = verify::registrationsOf(fullPath, v.windows64);
+    v.registrations = shared ? shared->registrations : verify::registrationsOf(fullPath, v.windows64);
     v.version = platform::fileVersion(fullPath);
 
     verify::LoadAnswer load = verify::testLoad(fullPath);
     v.loads = load.loads;
     v.loadFailure = load.reason;
 
-    std::vector<std::string> hits =
-        folders::collectHits(slotsFrom(v.windows64 ? fourSlotTexts() : twoSlotTexts()), v.fileName);
-    for (const std::string& folder : foldersFromHits(hits, v.fileName))
+    const std::vector<std::string> ownHits =
+        shared ? std::vector<std::string>{} : folders::collectHits(commonSlots(v.windows64), v.fileName);
+    for (const std::string& folder : foldersFromHits(shared ? shared->hits : ownHits, v.fileName))
         v.copies.push_back(verify::copyFacts(folder, v.fileName, v.windows64));
 
     v.systemLine = "Sistema operacional " + windowsVersionText(platform::kernelVersion()) + " / " +

@@ -6,6 +6,7 @@
 // window's verification calls (verify/component_facts.h, the folder walk).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/verification.h"
 
@@ -19,10 +20,23 @@ struct VerifyProblem {
     std::string text;
 };
 
+// What the run of a set gathers once for all its files: one file's name
+// found in the common folders, and its registrations in both views.
+struct SharedFacts {
+    std::vector<std::string> hits;
+    std::vector<Registration> registrations;
+};
+
 // fullPath is whole already. Nothing when the file cannot be read or reg
 // fails (problem says why); warning gets the probe's question about an
-// unknown machine. Each run of reg may take up to childLimitMs.
+// unknown machine. Each run of reg may take up to childLimitMs. shared, when
+// given, is what the set's run found for this file (setFacts); otherwise the
+// folders are walked and the registry read for it alone.
 std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProblem& problem, std::string& warning,
-                                       unsigned long childLimitMs);
+                                       unsigned long childLimitMs, const SharedFacts* shared = nullptr);
+
+// The common folders of this Windows walked once, and each registry view read
+// once, for every file of a set: result[i] is for fullPaths[i].
+std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths);
 
 } // namespace brontal

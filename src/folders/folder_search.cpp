@@ -1,6 +1,7 @@
 #include "folders/folder_search.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "core/pe_probe.h"
 #include "core/version_record.h"
@@ -116,6 +117,27 @@ std::vector<std::string> collectHits(const std::vector<FolderSlot>& slots, const
     HitCollector walk;
     for (const FolderSlot& slot : slots) searchFolderTree(walk, slot.folder, name);
     return std::move(walk.hits);
+}
+
+ListEntries folderListing() {
+    return [](const std::string& folder, const std::function<void(const FolderEntry&)>& visit) {
+        return platform::listFolder(folder, [&](const platform::FolderItem& item) {
+            visit(FolderEntry{item.name, item.isFolder, item.reparsePoint});
+        });
+    };
+}
+
+std::vector<std::vector<std::string>> collectHitsOfNames(const std::vector<FolderSlot>& slots,
+                                                         const std::vector<std::string>& names) {
+    const ListEntries list = folderListing();
+    std::vector<std::vector<std::string>> all(names.size());
+    for (const FolderSlot& slot : slots) {
+        std::vector<std::vector<std::string>> hits;
+        searchFolderTreeForNames(list, slot.folder, names, hits);
+        for (size_t i = 0; i < names.size(); ++i)
+            all[i].insert(all[i].end(), std::make_move_iterator(hits[i].begin()), std::make_move_iterator(hits[i].end()));
+    }
+    return all;
 }
 
 bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::string& name, int slot) {

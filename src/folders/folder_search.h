@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "folders/tree_search.h"
 #include "panel/main_panel.h"
 
 namespace brontal::folders {
@@ -21,6 +22,12 @@ bool SearchFolderTree(MainPanel& main, const std::string& folder, const std::str
 // progress to and nobody to stop it; the hits in the order the window's hit
 // list gets them.
 std::vector<std::string> collectHits(const std::vector<FolderSlot>& slots, const std::string& name);
+// Folder listings for the portable walks, through platform::listFolder.
+ListEntries folderListing();
+// The same for a set of names, each slot's tree walked once for all of them:
+// result[i] is what collectHits gives for names[i].
+std::vector<std::vector<std::string>> collectHitsOfNames(const std::vector<FolderSlot>& slots,
+                                                         const std::vector<std::string>& names);
 // A size label's blink: black and grey in turns.
 void BlinkLabel(ui::Control& label);
 // The search indicator's and the slot labels' blinks, and the hit list's click.

@@ -1,6 +1,7 @@
 #include "folders/tree_search.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace brontal {
@@ -44,6 +45,51 @@ bool sameFileName(std::string_view a, std::string_view b) {
         i += step;
     }
     return true;
+}
+
+std::string foldedFileName(std::string_view name) {
+    std::string folded(name);
+    auto fold = [](unsigned char c) { return c >= 0x80 && c <= 0x9E && c != 0x97 ? static_cast<char>(c + 0x20) : static_cast<char>(c); };
+    for (size_t i = 0; i < folded.size(); ++i) {
+        if (static_cast<unsigned char>(folded[i]) == 0xC3 && i + 1 < folded.size()) {
+            ++i;
+            folded[i] = fold(static_cast<unsigned char>(folded[i]));
+        } else {
+            folded[i] = lowerAscii(folded[i]);
+        }
+    }
+    return folded;
+}
+
+namespace {
+
+using NameIndex = std::unordered_map<std::string, std::vector<size_t>>;
+
+bool walkForNames(const ListEntries& list, const std::string& folder, const NameIndex& wanted,
+                  std::vector<std::vector<std::string>>& hits) {
+    std::vector<std::string> subfolders;
+    bool opened = list(folder, [&](const FolderEntry& e) {
+        if (e.isFolder) {
+            if (!e.isReparsePoint) subfolders.emplace_back(e.name);
+            return;
+        }
+        auto found = wanted.find(foldedFileName(e.name));
+        if (found == wanted.end()) return;
+        for (size_t i : found->second) hits[i].push_back(joinPath(folder, e.name));
+    });
+    if (!opened) return false;
+    for (const std::string& sub : subfolders) walkForNames(list, joinPath(folder, sub), wanted, hits);
+    return true;
+}
+
+} // namespace
+
+bool searchFolderTreeForNames(const ListEntries& list, const std::string& folder, const std::vector<std::string>& names,
+                              std::vector<std::vector<std::string>>& hits) {
+    hits.resize(names.size());
+    NameIndex wanted;
+    for (size_t i = 0; i < names.size(); ++i) wanted[foldedFileName(names[i])].push_back(i);
+    return walkForNames(list, folder, wanted, hits);
 }
 
 bool searchFolderTree(TreeSearchHost& host, const std::string& folder, std::string_view name) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brontal {
 
@@ -31,5 +32,16 @@ public:
 // tree would make the walk endless. False when folder cannot be opened.
 bool searchFolderTree(TreeSearchHost& host, const std::string& folder, std::string_view name);
 bool sameFileName(std::string_view a, std::string_view b);
+// One spelling for all the names sameFileName takes for one another.
+std::string foldedFileName(std::string_view name);
+
+// Lists a folder as TreeSearchHost::enumerate does.
+using ListEntries = std::function<bool(const std::string& folder, const std::function<void(const FolderEntry&)>& visit)>;
+// The same walk, never stopped, for several names at once, so that a set of
+// files costs one walk of the tree instead of one walk per file: hits[i] gets
+// the files named names[i], in the order searchFolderTree gives them for that
+// name alone. False when folder cannot be opened.
+bool searchFolderTreeForNames(const ListEntries& list, const std::string& folder, const std::vector<std::string>& names,
+                              std::vector<std::vector<std::string>>& hits);
 
 } // namespace brontal

@@ -112,8 +112,12 @@ public:
     // that name the file (for their name and ProgID), since every call is a
     // trip to the registry and a hive holds thousands of classes.
     void readClasses() {
+        const int before = listing.unreadable;
         unique_hkey root = open(HKEY_CLASSES_ROOT, L"CLSID");
-        if (!root) return;
+        if (!root) {
+            listing.rootUnreadable = listing.unreadable > before;
+            return;
+        }
         std::wstring subkey;
         forEachSubkey(root.get(), [&](std::wstring_view clsid) {
             for (const wchar_t* kind : kKinds) {
@@ -138,8 +142,12 @@ public:
 
     // TypeLib\{guid}\version\lcid\win32 (or win64 in the 64-bit view).
     void readTypeLibraries() {
+        const int before = listing.unreadable;
         unique_hkey root = open(HKEY_CLASSES_ROOT, L"TypeLib");
-        if (!root) return;
+        if (!root) {
+            listing.rootUnreadable = listing.rootUnreadable || listing.unreadable > before;
+            return;
+        }
         const wchar_t* platform = view_ == 64 ? L"win64" : L"win32";
         forEachSubkey(root.get(), [&](std::wstring_view guid) {
             unique_hkey lib = open(root.get(), std::wstring(guid).c_str());
@@ -186,12 +194,6 @@ private:
         return out;
     }
 
-    bool wantedName(std::wstring_view name) const {
-        for (const std::wstring& w : wanted_)
-            if (sameName(name, w)) return true;
-        return false;
-    }
-
     // The file a value stands for, when it is of a wanted name (or any name
     // when none is wanted); "" otherwise. The cheap test first: most values
     // never mention the name at all. A short 8.3 name (with its "~") is
@@ -208,11 +210,9 @@ private:
             return fileExists(openPath(candidate));
         }) : inprocServerFile(v);
         if (file.empty() || wanted_.empty()) return file;
-        std::wstring name = widen(fileNameOf(file));
-        if (wantedName(name)) return file;
-        if (name.find(L'~') == std::wstring::npos) return "";
-        return wantedName(widen(fileNameOf(longPathName(openPath(file))))) ? file : "";
+        return namedAmong(file, view_, wanted_) ? file : "";
     }
+
 
     Registration entry(std::string kind, std::string clsid, const std::wstring& value, std::string file) const {
         Registration r;
@@ -226,6 +226,20 @@ private:
 
 public:
     std::string openPath(const std::string& file) const { return viewOpenPath(file, view_); }
+
+    // The file is of one of the wanted names (upper case); a short 8.3 name
+    // is known by its long one.
+    static bool namedAmong(const std::string& file, int view, const std::vector<std::wstring>& wanted) {
+        auto among = [&wanted](std::wstring_view name) {
+            for (const std::wstring& w : wanted)
+                if (sameName(name, w)) return true;
+            return false;
+        };
+        std::wstring name = widen(fileNameOf(file));
+        if (among(name)) return true;
+        if (name.find(L'~') == std::wstring::npos) return false;
+        return among(widen(fileNameOf(longPathName(viewOpenPath(file, view)))));
+    }
 
     // Where this 32-bit process opens a file the view names: the 64-bit
     // System32 only through Sysnative; a bare name where the loader of that
@@ -269,8 +283,16 @@ RegistryListing readRegistrations(int view, const std::vector<std::string>& file
     return std::move(reader.listing);
 }
 
+bool registrationNames(const Registration& entry, const std::vector<std::string>& fileNames) {
+    std::vector<std::wstring> wanted;
+    for (const std::string& name : fileNames) wanted.push_back(upper(widen(name)));
+    return ViewReader::namedAmong(entry.file, entry.view, wanted);
+}
+
+std::string registeredOpenPath(const Registration& entry) { return ViewReader::viewOpenPath(entry.file, entry.view); }
+
 RegisteredFile registeredFile(const Registration& entry) {
-    std::string path = ViewReader::viewOpenPath(entry.file, entry.view);
+    std::string path = registeredOpenPath(entry);
     RegisteredFile f;
     f.exists = fileExists(path);
     if (f.exists) f.identity = fileIdentity(path);

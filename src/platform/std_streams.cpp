@@ -73,6 +73,7 @@ public:
         write(err_, utf8);
     }
     bool outIsConsole() const override { return isConsole(out_); }
+    bool errIsConsole() const override { return isConsole(err_); }
     unsigned long outWriteError() const override { return outError_; }
 
     void finish() override {

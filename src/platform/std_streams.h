@@ -14,6 +14,8 @@ public:
     virtual void err(std::string_view utf8) = 0;
     // Standard output is a console window (not a file or a pipe).
     virtual bool outIsConsole() const = 0;
+    // Standard error is a console window: progress is shown there only.
+    virtual bool errIsConsole() const { return false; }
     // The system's error code of the first write to standard output that
     // failed (a full disk, a closed pipe), or 0: what it held is lost.
     virtual unsigned long outWriteError() const { return 0; }

@@ -1,5 +1,7 @@
 #include "verify/component_facts.h"
 
+#include <iterator>
+
 #include "core/server_path.h"
 #include "folders/comparison_panel.h"
 #include "platform/command_output.h"
@@ -8,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/load_failure.h"
 #include "platform/registrations.h"
+#include "report/orphans.h"
 #include "verify/registry_query.h"
 
 namespace brontal::verify {
@@ -32,6 +35,47 @@ LoadAnswer testLoad(const std::string& path) {
     return answer;
 }
 
+namespace {
+
+// A file's name, and its long one when it was given by its short 8.3 one.
+std::vector<std::string> namesOf(const std::string& path) {
+    std::vector<std::string> names = {std::string(fileNameOf(path))};
+    if (names[0].empty()) return {};
+    std::string longName(fileNameOf(platform::longPathName(path)));
+    if (longName != names[0]) names.push_back(longName);
+    return names;
+}
+
+} // namespace
+
+std::vector<std::vector<Registration>> registrationsOfSet(const std::vector<std::string>& paths, bool windows64) {
+    std::vector<std::vector<Registration>> each(paths.size());
+    std::vector<std::vector<std::string>> names(paths.size());
+    std::vector<std::optional<FileIdentity>> identities(paths.size());
+    std::vector<std::string> all;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        names[i] = namesOf(paths[i]);
+        all.insert(all.end(), names[i].begin(), names[i].end());
+        if (!names[i].empty()) identities[i] = platform::fileIdentity(paths[i]);
+    }
+    if (all.empty()) return each;   // no names would read every registration
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, all);
+        for (const Registration& r : listing.entries) {
+            std::optional<RegisteredFile> registered;
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                if (names[i].empty() || !platform::registrationNames(r, names[i])) continue;
+                if (!registered) registered = platform::registeredFile(r);
+                Registration mine = r;
+                mine.target = registrationTarget(identities[i], *registered);
+                each[i].push_back(std::move(mine));
+            }
+        }
+    }
+    return each;
+}
+
 std::vector<Registration> registrationsOf(const std::string& path, bool windows64) {
     std::vector<Registration> all;
     std::vector<std::string> names = {std::string(fileNameOf(path))};
@@ -49,6 +93,21 @@ std::vector<Registration> registrationsOf(const std::string& path, bool windows6
         }
     }
     return all;
+}
+
+std::optional<std::vector<Registration>> orphanedRegistrations(bool windows64, int& unreadableView) {
+    std::vector<Registration> all;
+    for (int view : {32, 64}) {
+        if (view == 64 && !windows64) break;
+        platform::RegistryListing listing = platform::readRegistrations(view, {});
+        if (listing.rootUnreadable) {
+            unreadableView = view;
+            return std::nullopt;
+        }
+        all.insert(all.end(), std::make_move_iterator(listing.entries.begin()),
+                   std::make_move_iterator(listing.entries.end()));
+    }
+    return orphansOf(std::move(all), platform::registeredOpenPath, platform::fileExists, platform::folderExists);
 }
 
 FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64) {

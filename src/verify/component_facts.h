@@ -32,6 +32,14 @@ LoadAnswer testLoad(const std::string& path);
 // Every registration of the file's name, the 32-bit view first and on 64-bit
 // Windows the 64-bit one, each with the copy it points at.
 std::vector<Registration> registrationsOf(const std::string& path, bool windows64);
+// The same for every file of a set, each view read once for all of them:
+// result[i] is what registrationsOf(paths[i]) gives.
+std::vector<std::vector<Registration>> registrationsOfSet(const std::vector<std::string>& paths, bool windows64);
+
+// Every registration of both views (the 64-bit one on 64-bit Windows) whose
+// file is not there, sorted by path. Nothing when a view's CLSID or TypeLib
+// key could not be opened; unreadableView then says which view.
+std::optional<std::vector<Registration>> orphanedRegistrations(bool windows64, int& unreadableView);
 
 // The copy in a listed folder, read now (gone since the search: unreadable).
 FoundCopy copyFacts(const std::string& listedFolder, const std::string& fileName, bool windows64);

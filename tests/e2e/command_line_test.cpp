@@ -175,7 +175,7 @@ TEST_F(CommandLine, AtAConsoleItWritesWideCharactersAndEndsWithOneLineBreak) {
         return shown.substr(static_cast<size_t>(width) * (after.dwCursorPosition.Y - 1), width);
     };
     std::wstring usageEnd = lineAbove(afterUsage), reportEnd = lineAbove(afterReport);
-    EXPECT_EQ(usageEnd.rfind(L"  17     o regsvr32 ou o reg não terminou em 60 s", 0), 0u) << e2e::narrow(usageEnd);
+    EXPECT_EQ(usageEnd.rfind(L"  19     /orfaos: o Registro não pôde ser lido", 0), 0u) << e2e::narrow(usageEnd);
     EXPECT_NE(reportEnd.find(L" Sistema operacional "), std::wstring::npos) << e2e::narrow(reportEnd);
 }
 

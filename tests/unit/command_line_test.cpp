@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "../e2e/driver/json.h"
 #include "app/command_args.h"
+#include "app/component_list.h"
 #include "report/verification.h"
 
 using namespace brontal;
@@ -36,9 +39,12 @@ TEST(ParseCommand, SwitchesPathsAndRefusals) {
         {{"/verificar", "/json"}, CommandKind::Invalid, "Falta o arquivo", false},
         {{"/verificar", "/registrar", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/registrar\", onde", false},
         {{"/verificar", "/jsno", "x.dll"}, CommandKind::Invalid, "\"/jsno\", onde se espera o arquivo", false},
-        {{"/verificar", "a.dll", "b.dll"}, CommandKind::Invalid, "Argumento a mais: \"b.dll\"", false},
+        {{"/verificar", "a.dll", ""}, CommandKind::Invalid, "Argumento vazio depois de \"a.dll\"", false},
+        {{"/verificar", "/s", "/s", "x"}, CommandKind::Invalid, "Opção fora do lugar: \"/s\", onde", false},
+        {{"/verificar", "/continuar", "x.dll"}, CommandKind::Invalid, "Opção fora do lugar: \"/continuar\"", false},
+        {{"/registrar", "x.dll", "/continuar", "-CONTINUAR"}, CommandKind::Invalid, "Opção fora do lugar: \"-CONTINUAR\".", false},
         {{"/verificar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
-        {{"/registrar", "a.dll", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
+        {{"/registrar", "a.dll", "/json", "/json"}, CommandKind::Invalid, "Opção fora do lugar: \"/json\".", false},
         {{"/?", "x"}, CommandKind::Invalid, "não aceita outros argumentos", false},
         // "C:\x\" /json, as Windows splits it: one argument holding a quote.
         {{"/verificar", "C:\\x\" /json"}, CommandKind::Invalid, "Aspas dentro do argumento \"C:\\x\" /json\"", false},
@@ -114,4 +120,72 @@ TEST(Verification, JsonReportAndExitCode) {
     EXPECT_EQ((*j)["bits"].kind, testjson::Value::Null);
     EXPECT_EQ((*j)["copies"].items[0]["bits"].kind, testjson::Value::Null);
     EXPECT_EQ(reportFieldsOf(v).bitness, "32 bits");
+}
+
+TEST(ParseCommand, VerifyTakesFilesAndFoldersInOrderWithItsSwitchesAnywhere) {
+    Command c = parseCommand({"/verificar", "a.dll", "/S", "C:\\pasta", "-json", "a.dll", "b c.ocx"});
+    ASSERT_EQ(c.kind, CommandKind::Verify) << c.error;
+    EXPECT_EQ(c.paths, (std::vector<std::string>{"a.dll", "C:\\pasta", "a.dll", "b c.ocx"}));
+    EXPECT_EQ(c.path, "a.dll");
+    EXPECT_TRUE(c.json && c.recursive);
+    EXPECT_FALSE(parseCommand({"/verificar", "x.dll"}).recursive);
+    c = parseCommand({"/desregistrar", "a.dll", "/continuar", "b.ocx", "/json"});
+    ASSERT_EQ(c.kind, CommandKind::Unregister) << c.error;
+    EXPECT_EQ(c.paths, (std::vector<std::string>{"a.dll", "b.ocx"}));
+    EXPECT_TRUE(c.keepGoing && c.json);
+}
+
+namespace {
+
+struct Entry { std::string name; bool folder = false, link = false; };
+
+ListEntries listing(const std::map<std::string, std::vector<Entry>>& tree) {
+    return [&tree](const std::string& folder, const std::function<void(const FolderEntry&)>& visit) {
+        auto it = tree.find(folder);
+        if (it == tree.end()) return false;
+        for (const Entry& e : it->second) visit(FolderEntry{e.name, e.folder, e.link});
+        return true;
+    };
+}
+
+} // namespace
+
+TEST(ComponentList, AFolderStandsForItsComponentsInNameOrderThenItsSubfolders) {
+    const std::map<std::string, std::vector<Entry>> tree = {
+        {"C:\\A", {{"zeta.OCX"}, {"sub", true}, {"Beta.dll"}, {"notas.txt"}, {"alfa.dll"}, {"dll", false},
+                    {"elo", true, true}, {"Água.dll"}, {"Outra", true}}},
+        {"C:\\A\\sub", {{"b.dll"}, {"a.ocx"}}},
+        {"C:\\A\\Outra", {{"x.dll"}}},
+        {"C:\\A\\elo", {{"laço.dll"}}},
+    };
+    EXPECT_EQ(folderComponents(listing(tree), "C:\\A", false),
+              (std::vector<std::string>{"C:\\A\\alfa.dll", "C:\\A\\Beta.dll", "C:\\A\\zeta.OCX", "C:\\A\\Água.dll"}));
+    // Subfolders in name order after the folder's own files; the link is not entered.
+    EXPECT_EQ(folderComponents(listing(tree), "C:\\A", true),
+              (std::vector<std::string>{"C:\\A\\alfa.dll", "C:\\A\\Beta.dll", "C:\\A\\zeta.OCX", "C:\\A\\Água.dll",
+                                        "C:\\A\\Outra\\x.dll", "C:\\A\\sub\\a.ocx", "C:\\A\\sub\\b.dll"}));
+    EXPECT_TRUE(folderComponents(listing(tree), "C:\\nada", true).empty());
+}
+
+TEST(ComponentList, AFileGivenTwiceIsOneFileWhateverItsLetterCase) {
+    EXPECT_EQ(firstOfEach({"C:\\a.dll", "C:\\B.dll", "c:\\A.DLL", "C:\\ÁGUA.dll", "C:\\água.dll", "C:\\b.dll"}),
+              (std::vector<std::size_t>{0, 1, 0, 3, 3, 1}));
+}
+
+// A thousand components with blanks, accents and characters outside the BMP:
+// every one listed once, in name order, none lost among the others.
+TEST(ComponentList, AThousandNamesComeOutEveryOneOnceInOrder) {
+    std::map<std::string, std::vector<Entry>> tree;
+    std::vector<Entry>& entries = tree["C:\\Mil"];
+    for (int i = 999; i >= 0; --i) {
+        char n[16];
+        std::snprintf(n, sizeof n, "%03d", i);
+        entries.push_back({std::string(i % 2 ? "Ação " : "ação ") + n + (i % 3 ? " \xF0\x9D\x84\x9E.dll" : ".OCX")});
+        entries.push_back({std::string("notas ") + n + ".txt"});
+    }
+    std::vector<std::string> listed = folderComponents(listing(tree), "C:\\Mil", false);
+    ASSERT_EQ(listed.size(), 1000u);
+    for (int i = 0; i < 1000; ++i) EXPECT_NE(listed[static_cast<size_t>(i)].find(std::to_string(1000 + i).substr(1)), std::string::npos) << i;
+    std::vector<std::size_t> first = firstOfEach(listed);
+    for (std::size_t i = 0; i < first.size(); ++i) EXPECT_EQ(first[i], i);
 }

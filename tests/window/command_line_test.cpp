@@ -18,9 +18,11 @@ using brontal::platform::ProcessExit;
 
 struct Captured final : brontal::platform::TextStreams {
     std::string out_, err_;
+    bool errConsole = false;
     void out(std::string_view t) override { out_ += t; }
     void err(std::string_view t) override { err_ += t; }
     bool outIsConsole() const override { return false; }
+    bool errIsConsole() const override { return errConsole; }
 };
 
 TEST(CommandLineRegistration, EachOutcomeOfTheRunHasAnExitCodeOfItsOwn) {
@@ -90,6 +92,23 @@ TEST(CommandLineTimeLimit, AChildThatNeverAnswersIsEndedAndTheRunSaysSo) {
     EXPECT_EQ(code, brontal::kExitTimedOut);
     EXPECT_EQ(streams.out_, "");
     EXPECT_EQ(streams.err_, brontal::platform::systemProgram("reg.exe") + " não terminou em 1 s.\r\n");
+    EXPECT_FALSE(regRunning());
+
+    // In a set, at a console: its count on standard error, written over on
+    // one line; the file whose reg never answered gets its error in its
+    // place, the next is verified, and the run ends with the first error's code.
+    const std::string other = "C:\\brontal\\limite\\Outro.dll";
+    ASSERT_TRUE(CopyFileW(L"C:\\Windows\\System32\\ole32.dll", brontal::widen(other).c_str(), FALSE));
+    Captured console;
+    console.errConsole = true;
+    code = brontal::runCommand(brontal::parseCommand({"/verificar", dll, other, "/json"}), services, console, 1000);
+    EXPECT_EQ(code, brontal::kExitTimedOut);
+    const std::string blank1 = "\r" + std::string(std::string("1/2 BrontalHold.dll").size(), ' ') + "\r";
+    EXPECT_EQ(console.err_.rfind("1/2 BrontalHold.dll" + blank1 + brontal::platform::systemProgram("reg.exe") +
+                                     " não terminou em 1 s.\r\n2/2 Outro.dll\r", 0), 0u) << console.err_;
+    EXPECT_EQ(console.out_.rfind("[\n{\"file\": \"BrontalHold.dll\", \"path\": ", 0), 0u) << console.out_;
+    EXPECT_NE(console.out_.find("\"exitCode\": 17}"), std::string::npos);
+    EXPECT_NE(console.out_.find("\"path\": \"C:\\\\brontal\\\\limite\\\\Outro.dll\""), std::string::npos) << console.out_;
     EXPECT_FALSE(regRunning());
 }
 
