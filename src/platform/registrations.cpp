@@ -59,6 +59,17 @@ public:
         return key;
     }
 
+    // CLSID or TypeLib of this view. Wine (8.0, measured) leaks a handle on
+    // every open of a subkey of HKEY_CLASSES_ROOT with a view flag, four a
+    // verification; each view's two roots are therefore opened once and kept
+    // for the life of the process (an open key sees the keys added later).
+    HKEY openRoot(const wchar_t* name) {
+        static unique_hkey kept[2][2];
+        unique_hkey& slot = kept[view_ == 64 ? 1 : 0][name == std::wstring_view(L"CLSID") ? 0 : 1];
+        if (!slot) slot = open(HKEY_CLASSES_ROOT, name);
+        return slot.get();
+    }
+
     // The names of a key's subkeys, in the order the registry gives them. A
     // name too long for a key name is no CLSID: skipped.
     template <typename Visit>
@@ -113,16 +124,16 @@ public:
     // trip to the registry and a hive holds thousands of classes.
     void readClasses() {
         const int before = listing.unreadable;
-        unique_hkey root = open(HKEY_CLASSES_ROOT, L"CLSID");
+        HKEY root = openRoot(L"CLSID");
         if (!root) {
             listing.rootUnreadable = listing.unreadable > before;
             return;
         }
         std::wstring subkey;
-        forEachSubkey(root.get(), [&](std::wstring_view clsid) {
+        forEachSubkey(root, [&](std::wstring_view clsid) {
             for (const wchar_t* kind : kKinds) {
                 subkey.assign(clsid).append(L"\\").append(kind);
-                unique_hkey server = open(root.get(), subkey.c_str());
+                unique_hkey server = open(root, subkey.c_str());
                 if (!server) continue;
                 bool expandable = false;
                 std::optional<std::wstring> value = readString(server.get(), nullptr, &expandable);
@@ -130,7 +141,7 @@ public:
                 std::string file = fileOf(expandable ? expand(*value) : *value, kind == kKinds[1]);
                 if (file.empty()) continue;
                 Registration r = entry(narrow(kind), narrow(clsid), *value, file);
-                if (unique_hkey cls = open(root.get(), std::wstring(clsid).c_str())) {
+                if (unique_hkey cls = open(root, std::wstring(clsid).c_str())) {
                     if (std::optional<std::wstring> name = readString(cls.get(), nullptr)) r.name = narrow(*name);
                     if (unique_hkey progid = open(cls.get(), L"ProgID"))
                         if (std::optional<std::wstring> id = readString(progid.get(), nullptr)) r.progid = narrow(*id);
@@ -143,14 +154,14 @@ public:
     // TypeLib\{guid}\version\lcid\win32 (or win64 in the 64-bit view).
     void readTypeLibraries() {
         const int before = listing.unreadable;
-        unique_hkey root = open(HKEY_CLASSES_ROOT, L"TypeLib");
+        HKEY root = openRoot(L"TypeLib");
         if (!root) {
             listing.rootUnreadable = listing.rootUnreadable || listing.unreadable > before;
             return;
         }
         const wchar_t* platform = view_ == 64 ? L"win64" : L"win32";
-        forEachSubkey(root.get(), [&](std::wstring_view guid) {
-            unique_hkey lib = open(root.get(), std::wstring(guid).c_str());
+        forEachSubkey(root, [&](std::wstring_view guid) {
+            unique_hkey lib = open(root, std::wstring(guid).c_str());
             if (!lib) return;
             forEachSubkey(lib.get(), [&](std::wstring_view version) {
                 unique_hkey ver = open(lib.get(), std::wstring(version).c_str());
