@@ -73,5 +73,5 @@ brontal_e2e(NAME e2e_interruptions PREFIX win64-2 FILTER "Interruptions.*" LOCAL
 # The command line in both widths of Windows, and the window started with an
 # argument; its files are named outside the ANSI code page, so it runs under
 # the English group's character set.
-brontal_e2e(NAME e2e_command_line PREFIX win64-2 FILTER "CommandLine.*:StartedWith.*:Registrations.*:Sets.*" LOCALE english)
+brontal_e2e(NAME e2e_command_line PREFIX win64-3 FILTER "CommandLine.*:StartedWith.*:Registrations.*:Sets.*" LOCALE english)
 brontal_e2e(NAME e2e_command_line_win32 PREFIX win32 FILTER "CommandLine.*:StartedWith.*:Registrations.*:Sets.*" LOCALE english)

@@ -4,15 +4,15 @@ set(WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/run)
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_RUN};${WINE_STATE};win64)
 
-# Three prefixes, each on a display of its own, so that groups in different
-# prefixes run side by side (ctest -j): two 64-bit Windows and a 32-bit one.
+# Four prefixes, each on a display of its own, so that groups in different
+# prefixes run side by side (ctest -j): three 64-bit Windows and a 32-bit one.
 add_test(NAME wine_setup COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/setup ${WINE_STATE} ${CMAKE_BINARY_DIR}/fixtures
-  win64 win64-2 win32)
+  win64 win64-2 win64-3 win32)
 set_tests_properties(wine_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 add_test(NAME wine_cleanup COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/cleanup ${WINE_STATE})
 set_tests_properties(wine_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 
-# brontal_wine_test(NAME name PREFIX win64|win64-2|win32 TARGET exe [ARGS ...] [TIMEOUT s])
+# brontal_wine_test(NAME name PREFIX win64|win64-2|win64-3|win32 TARGET exe [ARGS ...] [TIMEOUT s])
 function(brontal_wine_test)
   cmake_parse_arguments(T "" "NAME;PREFIX;TARGET;TIMEOUT" "ARGS" ${ARGN})
   if(NOT T_TIMEOUT)
