@@ -12,32 +12,13 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "bench_hive.h"
 #include "platform/files.h"
 #include "verify/component_facts.h"
 
 namespace {
 
-int classCount() {
-    HKEY clsid = nullptr;
-    DWORD count = 0;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &clsid) == ERROR_SUCCESS) {
-        RegQueryInfoKeyW(clsid, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
-        RegCloseKey(clsid);
-    }
-    return static_cast<int>(count);
-}
-
-bool setString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-std::wstring syntheticClass(int i) {
-    wchar_t guid[64];
-    swprintf(guid, 64, L"CLSID\\{BF000000-0000-4000-8000-%012d}", i);
-    return guid;
-}
+constexpr wchar_t kRange[] = L"BF";
 
 // Every subkey name of key.
 std::vector<std::wstring> subkeys(HKEY key) {
@@ -94,15 +75,9 @@ int bareEnumeration(REGSAM view) {
 int wmain(int argc, wchar_t** argv) {
     int rounds = argc > 1 ? _wtoi(argv[1]) : 5;
     int added = 0;
-    for (int have = classCount(); have < 20000; ++have, ++added) {
-        std::wstring key = syntheticClass(added), n = std::to_wstring(added);
-        if (!setString(key, nullptr, L"Bench class " + n) ||
-            !setString(key + L"\\InprocServer32", nullptr, L"C:\\bench\\falsos\\bench_" + n + L".dll") ||
-            !setString(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") ||
-            !setString(key + L"\\ProgID", nullptr, L"Bench.Class" + n)) {
-            std::fprintf(stderr, "cannot add classes\n");
-            return 1;
-        }
+    if (!bench::addClasses(kRange, added, 20000)) {
+        std::fprintf(stderr, "cannot add classes\n");
+        return 1;
     }
     const bool windows64 = brontal::platform::windowsIs64();
     std::size_t orphans = 0;
@@ -121,9 +96,9 @@ int wmain(int argc, wchar_t** argv) {
     ours();   // the hive in the caches for both
     auto t = bench::interleaved(rounds, {ours, bare});
     if (orphans < static_cast<std::size_t>(added)) std::printf("found %zu orphans of %d planted\n", orphans, added);
-    std::string what = "orphaned registrations (`/orfaos`, both views) in a CLSID hive of " + std::to_string(classCount()) +
+    std::string what = "orphaned registrations (`/orfaos`, both views) in a CLSID hive of " + std::to_string(bench::classCount()) +
                        " classes, against a bare enumeration of the same keys (" + std::to_string(read) + " values)";
     bench::report(what.c_str(), t[0], t[1], 1.5, "ms");
-    for (int i = 0; i < added; ++i) RegDeleteTreeW(HKEY_CLASSES_ROOT, syntheticClass(i).c_str());
+    bench::removeClasses(kRange, added);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "bench_hive.h"
 #include "platform/command_output.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -19,43 +20,8 @@
 
 namespace {
 
+constexpr wchar_t kRange[] = L"BE";
 constexpr wchar_t kTargetClass[] = L"CLSID\\{05676BC1-E667-47F8-8A79-6A33637BBD23}";
-
-int classCount() {
-    HKEY clsid = nullptr;
-    DWORD count = 0;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &clsid) == ERROR_SUCCESS) {
-        RegQueryInfoKeyW(clsid, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
-        RegCloseKey(clsid);
-    }
-    return static_cast<int>(count);
-}
-
-bool setString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-std::wstring syntheticClass(int i) {
-    wchar_t guid[64];
-    swprintf(guid, 64, L"CLSID\\{BE000000-0000-4000-8000-%012d}", i);
-    return guid;
-}
-
-// A class as a registering program leaves it: a name, a server with its
-// threading model, a ProgID; a server of another name.
-bool addClasses(int& added, int wanted) {
-    for (int have = classCount(); have < wanted; ++have, ++added) {
-        std::wstring key = syntheticClass(added), n = std::to_wstring(added);
-        if (!setString(key, nullptr, L"Bench class " + n) ||
-            !setString(key + L"\\InprocServer32", nullptr, L"C:\\bench\\falsos\\bench_" + n + L".dll") ||
-            !setString(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") ||
-            !setString(key + L"\\ProgID", nullptr, L"Bench.Class" + n))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -64,7 +30,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring name = argc > 2 ? argv[2] : L"BrontalTest32.dll";
     int rounds = argc > 3 ? _wtoi(argv[3]) : 5;
     const std::string path = brontal::narrow(folder + L"\\" + name), fileName = brontal::narrow(name);
-    if (!setString(std::wstring(kTargetClass) + L"\\InprocServer32", nullptr, folder + L"\\" + name)) {
+    if (!bench::setString(std::wstring(kTargetClass) + L"\\InprocServer32", nullptr, folder + L"\\" + name)) {
         std::fprintf(stderr, "cannot register the component\n");
         return 1;
     }
@@ -85,18 +51,18 @@ int wmain(int argc, wchar_t** argv) {
 
     int added = 0;
     for (int size : {2000, 20000}) {
-        if (!addClasses(added, size)) {
+        if (!bench::addClasses(kRange, added, size)) {
             std::fprintf(stderr, "cannot add classes\n");
             return 1;
         }
         ours();   // the hive in the caches for both
         auto t = bench::interleaved(rounds, {ours, query});
         if (found != 1 || !answered) std::printf("found %zu registrations; reg query answered %d\n", found, answered);
-        std::string what = "registrations of one file in a CLSID hive of " + std::to_string(classCount()) +
+        std::string what = "registrations of one file in a CLSID hive of " + std::to_string(bench::classCount()) +
                            " classes, against `reg query /s /f` over the same hive";
         bench::report(what.c_str(), t[0], t[1], 0.5, "ms");
     }
-    for (int i = 0; i < added; ++i) RegDeleteTreeW(HKEY_CLASSES_ROOT, syntheticClass(i).c_str());
+    bench::removeClasses(kRange, added);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kTargetClass);
     return 0;
 }

@@ -9,15 +9,9 @@
 namespace brontal {
 namespace {
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 std::string withoutTrailingBackslash(std::string_view folder) {
     while (folder.size() > 3 && folder.back() == '\\') folder.remove_suffix(1);
-    return lower(folder);
+    return lowerAscii(folder);
 }
 
 bool sameFolder(std::string_view a, std::string_view b) {
@@ -34,7 +28,7 @@ std::string fileNameOf(const std::string& library) {
 class Walk {
 public:
     explicit Walk(const LibrarySearch& search) : search_(search) {
-        for (const std::string& name : search.knownDlls) known_.insert(lower(name));
+        for (const std::string& name : search.knownDlls) known_.insert(lowerAscii(name));
         // A component that lives in a folder of the system shares its
         // libraries with the system: those are not followed.
         if (!search.folders.empty()) {
@@ -50,14 +44,14 @@ public:
                                 [&](const std::string& f) { return search_.fileExists(childPath(f, name)); });
         };
         for (const std::string& library : imports) {
-            if (!seen_.insert(lower(library)).second || isApiSetName(library)) continue;
+            if (!seen_.insert(lowerAscii(library)).second || isApiSetName(library)) continue;
             std::string name = fileNameOf(library);
             if (name.find_first_of("\\/") != std::string::npos) {   // a path: there or nowhere
                 if (!search_.fileExists(name)) return {library};
                 continue;
             }
             if (in(assemblies, name) != assemblies.end()) continue;   // redirected before any other place
-            if (known_.count(lower(name))) continue;
+            if (known_.count(lowerAscii(name))) continue;
             auto folder = in(search_.folders, name);
             if (folder == search_.folders.end()) return {library, in(search_.outside, name) != search_.outside.end()};
             if (folder == search_.folders.begin() && followOwn_ && search_.importsOf &&
@@ -125,7 +119,7 @@ std::vector<std::string> pathFolders(std::string_view path) {
 }
 
 bool isApiSetName(std::string_view library) {
-    std::string prefix = lower(library.substr(0, 7));
+    std::string prefix = lowerAscii(library.substr(0, 7));
     return prefix == "api-ms-" || prefix == "ext-ms-";
 }
 

@@ -4,14 +4,10 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "core/paths.h"
+
 namespace brontal {
 namespace {
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // The identities are ASCII: a UTF-16 manifest is read by its low bytes.
 std::string asciiOf(std::string_view manifest) {
@@ -96,17 +92,17 @@ std::optional<std::string> assemblyFolder(const std::vector<std::string>& folder
                                           bool is64) {
     std::array<unsigned long, 4> asked{};
     if (wanted.name.empty() || !versionOf(wanted.version, asked)) return std::nullopt;
-    std::string arch = lower(wanted.architecture);
+    std::string arch = lowerAscii(wanted.architecture);
     if (arch.empty() || arch == "*") arch = is64 ? "amd64" : "x86";
-    std::string language = lower(wanted.language);
+    std::string language = lowerAscii(wanted.language);
     if (language.empty() || language == "*" || language == "neutral") language = "none";
-    const std::string token = wanted.publicKeyToken.empty() ? "none" : lower(wanted.publicKeyToken);
-    const std::string prefix = arch + "_" + lower(wanted.name) + "_" + token + "_";
+    const std::string token = wanted.publicKeyToken.empty() ? "none" : lowerAscii(wanted.publicKeyToken);
+    const std::string prefix = arch + "_" + lowerAscii(wanted.name) + "_" + token + "_";
 
     std::optional<std::string> best;
     std::array<unsigned long, 4> bestVersion{};
     for (const std::string& folder : folderNames) {
-        const std::string name = lower(folder);
+        const std::string name = lowerAscii(folder);
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         // version_language_hash after the prefix
         std::string_view rest(name);
