@@ -166,7 +166,7 @@ int verifySet(const Command& command, unsigned long limitMs, platform::TextStrea
         unique.push_back(files[i]);
         names.emplace_back(fileNameOf(files[i]));
     }
-    const std::vector<SharedFacts> shared = setFacts(unique);
+    const std::vector<SharedFacts> shared = setFacts(unique, limitMs);
 
     Progress progress(streams);
     std::vector<FileAnswer> answers(files.size());

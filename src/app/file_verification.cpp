@@ -16,10 +16,10 @@
 namespace brontal {
 namespace {
 
-// Whether reg finds the name; nothing when it did not run to its end.
-std::optional<bool> registryNames(const std::string& regProgram, const std::string& name, unsigned long limitMs,
-                                  VerifyProblem& problem) {
-    verify::RegistryRun run = verify::clsidRegistryNames(regProgram, name, limitMs);
+constexpr char kReg64[] = "C:\\Windows\\Sysnative\\reg.exe";
+
+// Whether reg found the name; nothing when it did not run to its end.
+std::optional<bool> answerOf(const verify::RegistryRun& run, const std::string& regProgram, VerifyProblem& problem) {
     if (run.found) return run.found;
     problem = {run.timedOut ? VerifyProblem::ChildTimedOut : VerifyProblem::ChildNotStarted, regProgram};
     return std::nullopt;
@@ -29,14 +29,29 @@ std::vector<FolderSlot> commonSlots(bool windows64) { return slotsFrom(windows64
 
 } // namespace
 
-std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths) {
+std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths, unsigned long childLimitMs) {
     const bool windows64 = platform::windowsIs64();
     std::vector<std::string> names;
     for (const std::string& path : fullPaths) names.emplace_back(fileNameOf(path));
     std::vector<std::vector<std::string>> hits = folders::collectHitsOfNames(commonSlots(windows64), names);
     std::vector<std::vector<Registration>> registrations = verify::registrationsOfSet(fullPaths, windows64);
     std::vector<SharedFacts> facts(fullPaths.size());
-    for (std::size_t i = 0; i < fullPaths.size(); ++i) facts[i] = {std::move(hits[i]), std::move(registrations[i])};
+    for (std::size_t i = 0; i < fullPaths.size(); ++i) {
+        facts[i].hits = std::move(hits[i]);
+        facts[i].registrations = std::move(registrations[i]);
+    }
+    // Each view's listing only when the one before it came out, as one file's verification stops at its first failure.
+    const std::string reg32 = platform::systemProgram("reg.exe");
+    std::vector<verify::RegistryRun> runs32 = verify::clsidRegistryNamesEach(reg32, names, childLimitMs);
+    std::vector<verify::RegistryRun> runs64;
+    const bool listed32 = runs32.empty() || runs32[0].found;
+    if (windows64 && listed32) runs64 = verify::clsidRegistryNamesEach(kReg64, names, childLimitMs);
+    for (std::size_t i = 0; i < fullPaths.size(); ++i) {
+        VerifyProblem problem;
+        facts[i].registered32 = answerOf(runs32[i], reg32, problem);
+        if (facts[i].registered32 && windows64) facts[i].registered64 = answerOf(runs64[i], kReg64, problem);
+        if (!facts[i].registered32 || (windows64 && !facts[i].registered64)) facts[i].registryProblem = problem;
+    }
     return facts;
 }
 
@@ -59,12 +74,22 @@ std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProble
     v.peImage = verdict->kind != PeKind::NotPe;
     v.windows64 = platform::windowsIs64();
 
-    std::optional<bool> found32 = registryNames(platform::systemProgram("reg.exe"), v.fileName, childLimitMs, problem);
-    if (!found32) return std::nullopt;
-    v.registered32 = *found32;
-    if (v.windows64) {
-        v.registered64 = registryNames("C:\\Windows\\Sysnative\\reg.exe", v.fileName, childLimitMs, problem);
-        if (!v.registered64) return std::nullopt;
+    if (shared) {
+        if (shared->registryProblem) {
+            problem = *shared->registryProblem;
+            return std::nullopt;
+        }
+        v.registered32 = *shared->registered32;
+        v.registered64 = shared->registered64;
+    } else {
+        const std::string reg32 = platform::systemProgram("reg.exe");
+        std::optional<bool> found32 = answerOf(verify::clsidRegistryNames(reg32, v.fileName, childLimitMs), reg32, problem);
+        if (!found32) return std::nullopt;
+        v.registered32 = *found32;
+        if (v.windows64) {
+            v.registered64 = answerOf(verify::clsidRegistryNames(kReg64, v.fileName, childLimitMs), kReg64, problem);
+            if (!v.registered64) return std::nullopt;
+        }
     }
     v.registrations = shared ? shared->registrations : verify::registrationsOf(fullPath, v.windows64);
     v.version = platform::fileVersion(fullPath);

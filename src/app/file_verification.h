@@ -21,10 +21,13 @@ struct VerifyProblem {
 };
 
 // What the run of a set gathers once for all its files: one file's name
-// found in the common folders, and its registrations in both views.
+// found in the common folders, its registrations in both views, and reg's
+// answer in each view (none when that run failed: registryProblem says why).
 struct SharedFacts {
     std::vector<std::string> hits;
     std::vector<Registration> registrations;
+    std::optional<bool> registered32, registered64;
+    std::optional<VerifyProblem> registryProblem;
 };
 
 // fullPath is whole already. Nothing when the file cannot be read or reg
@@ -36,7 +39,7 @@ std::optional<Verification> verifyFile(const std::string& fullPath, VerifyProble
                                        unsigned long childLimitMs, const SharedFacts* shared = nullptr);
 
 // The common folders of this Windows walked once, and each registry view read
-// once, for every file of a set: result[i] is for fullPaths[i].
-std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths);
+// and listed by reg once, for every file of a set: result[i] is for fullPaths[i].
+std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths, unsigned long childLimitMs);
 
 } // namespace brontal

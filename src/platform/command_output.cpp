@@ -62,7 +62,7 @@ CapturedOutput runCapturingOutput(const std::string& program, const std::string&
     }
 
     std::string raw;
-    char buffer[4096];
+    char buffer[65536];   // a set's listing of CLSID runs to megabytes
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(readEnd.get(), buffer, sizeof buffer, &got, nullptr)) break;

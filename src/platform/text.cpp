@@ -46,4 +46,23 @@ std::string fromAnsiCodePage(std::string_view bytes) {
     return narrow(wide);
 }
 
+bool survivesAnsiCodePage(std::string_view utf8) {
+    std::string ascii;
+    if (copyAscii(utf8, ascii)) return true;
+    const std::wstring wide = widen(utf8);
+    const int size = static_cast<int>(wide.size());
+    BOOL replaced = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &replaced);
+    if (n <= 0 || replaced) return false;
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr, nullptr);
+    return fromAnsiCodePage(bytes) == utf8;
+}
+
+std::string upperCase(std::string_view utf8) {
+    std::wstring text = widen(utf8);
+    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return narrow(text);
+}
+
 } // namespace brontal

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/load_failure.h"
 #include "platform/registrations.h"
+#include "platform/text.h"
 #include "report/orphans.h"
 #include "verify/registry_query.h"
 
@@ -25,6 +26,22 @@ RegistryRun clsidRegistryNames(const std::string& regProgram, const std::string&
     if (run.outcome == platform::CapturedOutput::Ended) answer.found = outputNamesClsid(run.text);
     answer.timedOut = run.outcome == platform::CapturedOutput::TimedOut;
     return answer;
+}
+
+std::vector<RegistryRun> clsidRegistryNamesEach(const std::string& regProgram, const std::vector<std::string>& names,
+                                                unsigned long limitMs) {
+    platform::CapturedOutput run = platform::runCapturingOutput(regProgram, regListingCommandLine(), limitMs);
+    RegistryRun failed;
+    failed.timedOut = run.outcome == platform::CapturedOutput::TimedOut;
+    std::vector<RegistryRun> each(names.size(), failed);
+    if (run.outcome != platform::CapturedOutput::Ended) return each;
+    std::vector<std::string> upperNames;
+    for (const std::string& name : names) upperNames.push_back(survivesAnsiCodePage(name) ? upperCase(name) : "");
+    std::vector<bool> found = listingNamesEach(upperCase(run.text), upperNames);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        each[i] = upperNames[i].empty() && !names[i].empty() ? clsidRegistryNames(regProgram, names[i], limitMs)
+                                                             : RegistryRun{found[i], false};
+    return each;
 }
 
 LoadAnswer testLoad(const std::string& path) {

@@ -21,6 +21,12 @@ struct RegistryRun {
     bool timedOut = false;
 };
 RegistryRun clsidRegistryNames(const std::string& regProgram, const std::string& name, unsigned long limitMs);
+// The same answer for every name of a set from one run of regProgram that
+// lists CLSID whole: result[i] is for names[i]; a run that failed fails each.
+// reg writes its listing in the ANSI code page, so a name that the code page
+// cannot hold is asked by a query of its own, which reg compares in Unicode.
+std::vector<RegistryRun> clsidRegistryNamesEach(const std::string& regProgram, const std::vector<std::string>& names,
+                                                unsigned long limitMs);
 
 struct LoadAnswer {
     bool loads = false;

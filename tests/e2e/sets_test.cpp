@@ -167,6 +167,32 @@ TEST_F(Sets, OneWalkForTheSetFindsEveryCopyWhereItsOwnVerificationDoes) {
     }
 }
 
+// A set's run reads each registry view in one listing of CLSID by its reg:
+// a registered component is found there whatever the letter case it is given
+// in, one not registered is not, and each answer, field by field, is what the
+// file's own verification (reg's own search for its name) gives.
+TEST_F(Sets, TheSetsOneListingOfTheRegistryAnswersAsEachFilesOwnSearch) {
+    const std::wstring folder = L"C:\\brontal\\lista";
+    ASSERT_TRUE(e2e::makeFolders(folder));
+    const std::wstring registered = folder + L"\\Grade Ação.ocx", given = folder + L"\\GRADE AÇÃO.OCX";
+    const std::wstring other = folder + L"\\outra.dll";
+    ASSERT_TRUE(e2e::putFixture(L"BrontalTest32.dll", registered));
+    ASSERT_TRUE(e2e::putFixture(L"BrontalBare32.dll", other));
+    e2e::CommandRun reg = brontal(L"/registrar " + q(registered));
+    ASSERT_EQ(reg.exitCode, 0u) << reg.err;
+    e2e::CommandRun run = brontal(L"/verificar " + q(given) + L" " + q(other) + L" /json");
+    std::optional<testjson::Value> givenAlone = testjson::parse(brontal(L"/verificar " + q(given) + L" /json").out);
+    std::optional<testjson::Value> otherAlone = testjson::parse(brontal(L"/verificar " + q(other) + L" /json").out);
+    EXPECT_EQ(brontal(L"/desregistrar " + q(registered)).exitCode, 0u);
+    std::vector<testjson::Value> together = array(run);
+    ASSERT_EQ(together.size(), 2u) << run.out << run.err;
+    ASSERT_TRUE(givenAlone && otherAlone);
+    EXPECT_TRUE(together[0]["registry32"].boolean) << run.out;
+    EXPECT_FALSE(together[1]["registry32"].boolean) << run.out;
+    EXPECT_TRUE(same(together[0], *givenAlone)) << run.out;
+    EXPECT_TRUE(same(together[1], *otherAlone)) << run.out;
+}
+
 // A B C where B's registration fails (its DllRegisterServer returns an
 // error): by default the run stops after B with B's code and C is left alone;
 // with /continuar C is registered too and the code is still B's.

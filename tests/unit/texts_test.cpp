@@ -61,3 +61,26 @@ TEST(RegistryQuery, LooksForTheKeyInExactCase) {
     EXPECT_FALSE(outputNamesClsid("Failed to execute command."));
     EXPECT_FALSE(outputNamesClsid(""));
 }
+
+// What /f compares in each line of the listing: a key's own name, a value's
+// name and data; never the root, the type or a parent's part of a path.
+TEST(RegistryQuery, TheListingFindsANameWhereTheSearchOfItsOwnWould) {
+    const std::string listing =
+        "\r\nHKEY_CLASSES_ROOT\\CLSID\r\n"
+        "    (DEFAULT)    REG_SZ    \r\n\r\n"
+        "HKEY_CLASSES_ROOT\\CLSID\\{1}\r\n"
+        "    (DEFAULT)    REG_SZ    CONTROLE DE GRADE\r\n\r\n"
+        "HKEY_CLASSES_ROOT\\CLSID\\{1}\\INPROCSERVER32\r\n"
+        "    (DEFAULT)    REG_EXPAND_SZ    %SYSTEMROOT%\\GRADE.OCX\r\n"
+        "    THREADINGMODEL    REG_SZ    APARTMENT\r\n\r\n"
+        "HKEY_CLASSES_ROOT\\CLSID\\{2}\\CHAVE.DLL\r\n\r\n"
+        "HKEY_CLASSES_ROOT\\CLSID\\{3}\r\n"
+        "    NOTA.OCX    REG_DWORD    0X1\r\n"
+        "    LINHAS    REG_SZ    PRIMEIRA\r\n"
+        "SEGUNDA AÇÃO.DLL\r\n";
+    const std::vector<bool> found = listingNamesEach(
+        listing, {"GRADE.OCX", "CHAVE.DLL", "NOTA.OCX", "AÇÃO.DLL", "CLSID", "REG_EXPAND_SZ", "{1}\\INPROCSERVER32",
+                  "SZ    CONTROLE", "AUSENTE.DLL", ""});
+    EXPECT_EQ(found, (std::vector<bool>{true, true, true, true, false, false, false, false, false, false}));
+    EXPECT_EQ(listingNamesEach("", {"A.DLL"}), std::vector<bool>{false});
+}
