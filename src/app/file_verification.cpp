@@ -1,5 +1,6 @@
 #include "app/file_verification.h"
 
+#include <future>
 #include <vector>
 
 #include "core/server_path.h"
@@ -40,12 +41,15 @@ std::vector<SharedFacts> setFacts(const std::vector<std::string>& fullPaths, uns
         facts[i].hits = std::move(hits[i]);
         facts[i].registrations = std::move(registrations[i]);
     }
-    // Each view's listing only when the one before it came out, as one file's verification stops at its first failure.
+    // The two views' listings run side by side, each in a reg of its own;
+    // the 64-bit answer counts only where the 32-bit one came out, as one
+    // file's verification stops at its first failure.
     const std::string reg32 = platform::systemProgram("reg.exe");
+    std::future<std::vector<verify::RegistryRun>> listing64;
+    if (windows64)
+        listing64 = std::async(std::launch::async, [&] { return verify::clsidRegistryNamesEach(kReg64, names, childLimitMs); });
     std::vector<verify::RegistryRun> runs32 = verify::clsidRegistryNamesEach(reg32, names, childLimitMs);
-    std::vector<verify::RegistryRun> runs64;
-    const bool listed32 = runs32.empty() || runs32[0].found;
-    if (windows64 && listed32) runs64 = verify::clsidRegistryNamesEach(kReg64, names, childLimitMs);
+    std::vector<verify::RegistryRun> runs64 = windows64 ? listing64.get() : std::vector<verify::RegistryRun>{};
     for (std::size_t i = 0; i < fullPaths.size(); ++i) {
         VerifyProblem problem;
         facts[i].registered32 = answerOf(runs32[i], reg32, problem);
