@@ -8,6 +8,7 @@ file(GLOB BRONTAL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${BRONTAL_UNIT_TESTS})
 target_compile_options(unit_tests PRIVATE ${BRONTAL_SANITIZE})
 target_link_libraries(unit_tests PRIVATE brontal_logic GTest::gtest GTest::gtest_main)
+target_precompile_headers(unit_tests PRIVATE <gtest/gtest.h> <string> <vector>)
 add_test(NAME unit_tests COMMAND unit_tests)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
