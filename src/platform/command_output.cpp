@@ -76,11 +76,7 @@ CapturedOutput runCapturingOutput(const std::string& program, const std::string&
     if (timedOut) result.outcome = CapturedOutput::TimedOut;
 
     // The console tools write in the ANSI code page.
-    if (raw.empty()) return result;
-    int n = MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), wide.data(), n);
-    result.text = narrow(wide);
+    result.text = fromAnsiCodePage(raw);
     return result;
 }
 

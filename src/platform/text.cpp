@@ -53,10 +53,7 @@ bool survivesAnsiCodePage(std::string_view utf8) {
     const int size = static_cast<int>(wide.size());
     BOOL replaced = FALSE;
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &replaced);
-    if (n <= 0 || replaced) return false;
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr, nullptr);
-    return fromAnsiCodePage(bytes) == utf8;
+    return n > 0 && !replaced;
 }
 
 std::string upperCase(std::string_view utf8) {

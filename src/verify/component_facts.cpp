@@ -35,12 +35,14 @@ std::vector<RegistryRun> clsidRegistryNamesEach(const std::string& regProgram, c
     failed.timedOut = run.outcome == platform::CapturedOutput::TimedOut;
     std::vector<RegistryRun> each(names.size(), failed);
     if (run.outcome != platform::CapturedOutput::Ended) return each;
+    // A name the listing's code page cannot hold is left out of it (empty) and asked on its own.
     std::vector<std::string> upperNames;
     for (const std::string& name : names) upperNames.push_back(survivesAnsiCodePage(name) ? upperCase(name) : "");
-    std::vector<bool> found = listingNamesEach(upperCase(run.text), upperNames);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        each[i] = upperNames[i].empty() && !names[i].empty() ? clsidRegistryNames(regProgram, names[i], limitMs)
-                                                             : RegistryRun{found[i], false};
+    const std::vector<bool> found = listingNamesEach(upperCase(run.text), upperNames);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool ownSearch = upperNames[i].empty() && !names[i].empty();
+        each[i] = ownSearch ? clsidRegistryNames(regProgram, names[i], limitMs) : RegistryRun{found[i], false};
+    }
     return each;
 }
 
