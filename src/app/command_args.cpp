@@ -138,4 +138,17 @@ std::string usageText() {
            "  19     /orfaos: o Registro não pôde ser lido\r\n";
 }
 
+bool argumentsFollowProgramName(std::string_view line) {
+    size_t at = 0;
+    if (!line.empty() && line.front() == '"') {
+        size_t close = line.find('"', 1);
+        if (close == std::string_view::npos) return false;   // the name runs to the end
+        at = close + 1;
+    } else {
+        at = line.find_first_of(" \t");
+        if (at == std::string_view::npos) return false;
+    }
+    return line.find_first_not_of(" \t", at) != std::string_view::npos;
+}
+
 } // namespace brontal

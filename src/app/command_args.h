@@ -3,6 +3,7 @@
 // the window; one that names a file or folder opens it there; a switch is
 // answered on standard output with no window.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brontal {
@@ -27,6 +28,11 @@ struct Command {
 // /desregistrar take any number of files and folders, with /json and /s
 // (and /continuar to register) anywhere among them.
 Command parseCommand(const std::vector<std::string>& args);
+
+// Whether anything follows the program's name on a whole command line, the
+// name taken as Windows takes it (up to the closing quote when it starts with
+// one, else up to the first blank). A plain start needs no splitting at all.
+bool argumentsFollowProgramName(std::string_view commandLine);
 
 std::string usageText();
 

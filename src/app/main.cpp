@@ -2,15 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <shellapi.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/command_args.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "platform/files.h"
+#include "platform/optional_api.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "ui/events.h"
@@ -21,9 +21,16 @@ namespace {
 // splits them (quotes group, backslashes before a quote escape it).
 std::vector<std::string> commandArguments() {
     std::vector<std::string> args;
+    const wchar_t* line = GetCommandLineW();
+    // A plain start of the window is not worth loading the shell for.
+    if (!brontal::argumentsFollowProgramName(brontal::narrow(line))) return args;
+    auto split = brontal::platform::shellApi().commandLineToArgvW;
     int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv) return args;
+    LPWSTR* argv = split ? split(line, &count) : nullptr;
+    if (!argv) {
+        OutputDebugStringW(L"Brontal32: the command line could not be split; the window opens as without arguments\n");
+        return args;
+    }
     for (int i = 1; i < count; ++i) args.push_back(brontal::narrow(argv[i]));
     LocalFree(argv);
     return args;

@@ -10,6 +10,23 @@
 #include "ui/pictures.h"
 
 namespace brontal::inspect {
+namespace {
+
+// Every item of the list is drawn with one of two pictures: each is made once
+// (making an icon is a trip to the window server under Wine, per item and
+// per repaint otherwise).
+HICON folderIcon(bool open, int size) {
+    static unique_hicon made[2];
+    static int madeSize[2] = {0, 0};
+    int i = open ? 1 : 0;
+    if (!made[i] || madeSize[i] != size) {
+        made[i] = ui::makePictureIcon(open ? "folder-open" : "folder", size, size);
+        madeSize[i] = size;
+    }
+    return made[i].get();
+}
+
+} // namespace
 
 void sortNames(std::vector<std::string>& names) {
     std::vector<std::pair<std::wstring, std::string>> keyed;
@@ -59,8 +76,8 @@ void drawFolderItem(ui::Control& list, const ui::DrawItem& item, int currentLeve
     int indent = MulDiv(8, ui::screenDpi(), 96);
     int iconSize = MulDiv(16, ui::screenDpi(), 96);
     int x = r.left + 2 + level * indent;
-    unique_hicon icon = ui::makePictureIcon(open ? "folder-open" : "folder", iconSize, iconSize);
-    DrawIconEx(item.dc, x, r.top + (r.bottom - r.top - iconSize) / 2, icon.get(), iconSize, iconSize, 0, nullptr,
+    HICON icon = folderIcon(open, iconSize);
+    DrawIconEx(item.dc, x, r.top + (r.bottom - r.top - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr,
                DI_NORMAL);
     std::wstring text = widen(list.item(item.index));
     RECT textRect{x + iconSize + 3, r.top, r.right, r.bottom};

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/files.h"
+#include "platform/optional_api.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "platform/unique_handle.h"
@@ -63,7 +64,8 @@ ProcessExit shellHidden(const HiddenRun& run) {
     info.lpDirectory = dir.empty() ? nullptr : dir.c_str();
     info.nShow = SW_HIDE;
     ensureComForShell();
-    if (!ShellExecuteExW(&info)) return {};
+    const auto& api = shellApi();
+    if (!api.shellExecuteExW || !api.shellExecuteExW(&info)) return {};
     unique_handle process(info.hProcess);
     return waitForExit(process.get(), run.timeLimitMs);
 }

@@ -34,8 +34,9 @@ void beep() { MessageBeep(MB_OK); }
 void ensureComForShell() {
     // Once per process, on the one user-interface thread; it stays until the end.
     static const bool initialised = [] {
-        HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        return SUCCEEDED(hr);
+        const auto& api = shellApi();
+        return api.coInitializeEx &&
+               SUCCEEDED(api.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }();
     (void)initialised;
 }
@@ -47,8 +48,10 @@ int messageBox(HWND owner, const std::string& text, const std::string& caption, 
 INT_PTR shellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& params,
                      const std::string& dir, int show) {
     ensureComForShell();
+    const auto& api = shellApi();
+    if (!api.shellExecuteW) return SE_ERR_DLLNOTFOUND;
     std::wstring v = widen(verb), f = widen(file), p = widen(params), d = widen(dir);
-    HINSTANCE r = ShellExecuteW(owner, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
+    HINSTANCE r = api.shellExecuteW(owner, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
                                 d.empty() ? nullptr : d.c_str(), show);
     return reinterpret_cast<INT_PTR>(r);
 }

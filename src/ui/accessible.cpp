@@ -14,7 +14,10 @@ constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0
 
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-BSTR bstr(const std::wstring& text) { return text.empty() ? nullptr : SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
+BSTR bstr(const std::wstring& text) {
+    auto alloc = platform::accessibilityApi().sysAllocStringLen;
+    return text.empty() || !alloc ? nullptr : alloc(text.data(), static_cast<UINT>(text.size()));
+}
 
 // The system's object for the window, with the control's own name, role and
 // state for the window itself; the children (a list's items) and everything

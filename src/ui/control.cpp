@@ -73,11 +73,19 @@ AccessibleFacts accessibleFactsOf(HWND hwnd) {
     return f;
 }
 
+bool hasFrame(HWND hwnd) {
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE), exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) != 0 ||
+           (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) != 0;
+}
+
 // Boxes, lists and buttons are the system's classes: they answer screen
 // readers through this subclass.
 LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
     if (msg == WM_GETOBJECT) {
         if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
+    } else if (msg == WM_NCPAINT && !hasFrame(hwnd)) {
+        return 0;   // a button has no frame to draw; shown, the form sends this to every child
     } else if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &windowedControlProc, id);
     }
@@ -210,12 +218,16 @@ void Control::create() {
         OutputDebugStringW((L"Brontal32: screen readers get no name for " + widen(args_.name) + L"\n").c_str());
 
     font_ = sharedFont(args_.font);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // Labels and pictures draw with font_ themselves; the system's controls are told.
+    if (!onSurface(args_.kind)) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-    publishName(hwnd_, args_.name);
+    publishText(hwnd_, kNameProp, args_.name, Published::New);
     ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
     ui::publishColor(hwnd_, kBackColorProp, args_.backColor);
-    if (!args_.tip.empty()) setTip(args_.tip);
+    if (!args_.tip.empty()) {
+        form_.setToolTip(hwnd_, args_.tip);
+        publishText(hwnd_, kTipProp, args_.tip, Published::New);
+    }
     if (!args_.picture.empty()) refreshPicture();
 }
 
@@ -651,6 +663,11 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_GETOBJECT:
         return answerGetObject(hwnd_, wp, lp, &accessibleFactsOf);
+    case WM_NCPAINT:
+        // Without a border a label or picture is all client area: no frame
+        // to draw (a window shown sends this to every child at once).
+        if (args_.border == Border::None) return 0;
+        break;
     case WM_GETDLGCODE:
         if (args_.keyboardButton) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
         break;

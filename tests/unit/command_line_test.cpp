@@ -64,6 +64,17 @@ TEST(ParseCommand, SwitchesPathsAndRefusals) {
     }
 }
 
+// The window's plain start skips the splitting; anything after the name must not be lost.
+TEST(ParseCommand, OnlyANameAloneMeansNoArguments) {
+    for (const char* alone : {"Brontal32.exe", "\"C:\\Program Files\\B\\Brontal32.exe\"",
+                              "\"C:\\a b\\Brontal32.exe\"  \t ", "Brontal32.exe   ", "\"unclosed name"})
+        EXPECT_FALSE(argumentsFollowProgramName(alone)) << alone;
+    for (const char* with : {"Brontal32.exe /verificar", "\"C:\\a b\\Brontal32.exe\" x.dll",
+                             "\"C:\\a b\\Brontal32.exe\"x.dll", "Brontal32.exe\t\"\"",
+                             "\"C:\\a b\\Brontal32.exe\" \"\""})
+        EXPECT_TRUE(argumentsFollowProgramName(with)) << with;
+}
+
 TEST(JsonString, EscapesWhatJsonMustAndPassesUtf8Whole) {
     EXPECT_EQ(jsonString("a \"b\"\\c"), "\"a \\\"b\\\"\\\\c\"");
     EXPECT_EQ(jsonString("\r\n\t\x01\x1f"), "\"\\r\\n\\t\\u0001\\u001f\"");
