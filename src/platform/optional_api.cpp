@@ -42,7 +42,8 @@ const AccessibilityApi& accessibilityApi() {
         load(a.createStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
         load(a.sysAllocStringLen, systemLibrary(L"oleaut32.dll"), "SysAllocStringLen");
         if (!a.lresultFromObject || !a.createStdAccessibleObject || !a.sysAllocStringLen)
-            OutputDebugStringW(L"Brontal32: oleacc.dll could not be loaded; screen readers get the system's answers\n");
+            OutputDebugStringW(
+                L"Brontal32: oleacc.dll or oleaut32.dll could not be loaded; screen readers get the system's answers\n");
         return a;
     }();
     return api;

@@ -73,6 +73,8 @@ AccessibleFacts accessibleFactsOf(HWND hwnd) {
     return f;
 }
 
+// A window shown sends WM_NCPAINT to every child at once; one without a
+// frame (a label, a picture, a button) is all client area and has nothing to draw.
 bool hasFrame(HWND hwnd) {
     LONG style = GetWindowLongW(hwnd, GWL_STYLE), exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
     return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) != 0 ||
@@ -85,7 +87,7 @@ LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
     if (msg == WM_GETOBJECT) {
         if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
     } else if (msg == WM_NCPAINT && !hasFrame(hwnd)) {
-        return 0;   // a button has no frame to draw; shown, the form sends this to every child
+        return 0;
     } else if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &windowedControlProc, id);
     }
@@ -221,13 +223,10 @@ void Control::create() {
     // Labels and pictures draw with font_ themselves; the system's controls are told.
     if (!onSurface(args_.kind)) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-    publishText(hwnd_, kNameProp, args_.name, Published::New);
+    publishName(hwnd_, args_.name);
     ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
     ui::publishColor(hwnd_, kBackColorProp, args_.backColor);
-    if (!args_.tip.empty()) {
-        form_.setToolTip(hwnd_, args_.tip);
-        publishText(hwnd_, kTipProp, args_.tip, Published::New);
-    }
+    if (!args_.tip.empty()) setTip(args_.tip);
     if (!args_.picture.empty()) refreshPicture();
 }
 
@@ -664,9 +663,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETOBJECT:
         return answerGetObject(hwnd_, wp, lp, &accessibleFactsOf);
     case WM_NCPAINT:
-        // Without a border a label or picture is all client area: no frame
-        // to draw (a window shown sends this to every child at once).
-        if (args_.border == Border::None) return 0;
+        if (!hasFrame(hwnd_)) return 0;
         break;
     case WM_GETDLGCODE:
         if (args_.keyboardButton) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;

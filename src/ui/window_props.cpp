@@ -12,9 +12,9 @@ void dropAtom(HWND hwnd, const wchar_t* prop) {
 
 } // namespace
 
-void publishText(HWND hwnd, const wchar_t* prop, std::string_view text, Published state) {
+void publishText(HWND hwnd, const wchar_t* prop, std::string_view text) {
     if (!hwnd) return;
-    if (state == Published::Replacing) dropAtom(hwnd, prop);
+    dropAtom(hwnd, prop);
     std::wstring wide = widen(text);
     if (wide.empty()) return;
     if (wide.size() > 255) wide.resize(255); // the most an atom holds

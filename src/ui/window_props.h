@@ -21,12 +21,8 @@ inline constexpr wchar_t kVerificationsDoneProp[] = L"Brontal.VerificationsDone"
 inline constexpr wchar_t kSearchesDoneProp[] = L"Brontal.SearchesDone";
 inline constexpr wchar_t kRegistrationsDoneProp[] = L"Brontal.RegistrationsDone";
 
-// New: the window has never had the property, so there is no old atom to
-// drop (a trip to the window server saved per property under Wine).
-enum class Published { Replacing, New };
 void publishName(HWND hwnd, std::string_view name);
-void publishText(HWND hwnd, const wchar_t* prop, std::string_view text,   // as a global atom
-                 Published state = Published::Replacing);
+void publishText(HWND hwnd, const wchar_t* prop, std::string_view text); // as a global atom
 void publishColor(HWND hwnd, const wchar_t* prop, OleColor color);
 void publishCount(HWND hwnd, const wchar_t* prop, unsigned count);
 void unpublishAll(HWND hwnd);
