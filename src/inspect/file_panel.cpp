@@ -55,7 +55,7 @@ void fillDriveList(MainPanel& main) {
         for (char& c : text) c = lowerLetter(c);
         if (!current.empty() && lowerLetter(current[0]) == text[0]) currentIndex = list.count();
         list.addItem(text);
-        if (d.hasLabel) asked.push_back(d.root);
+        asked.push_back(d.root);
     }
     if (currentIndex >= 0) list.setSelectedIndex(currentIndex);
     auto read = main.services().volumeLabel;

@@ -110,19 +110,18 @@ std::vector<Drive> logicalDrives() {
     DWORD n = GetLogicalDriveStringsW(512, buf);
     if (n == 0 || n > 512) return drives;
     for (const wchar_t* p = buf; *p; p += lstrlenW(p) + 1) {
-        Drive d;
-        d.root = narrow(p);
-        UINT type = GetDriveTypeW(p);
-        // Floppies and card readers are asked nothing: an empty one would only stall.
-        d.hasLabel = type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK || type == DRIVE_CDROM;
-        drives.push_back(std::move(d));
+        drives.push_back(Drive{narrow(p)});
     }
     return drives;
 }
 
 std::optional<std::string> volumeLabel(const std::string& root) {
+    std::wstring wide = widen(root);
+    UINT type = GetDriveTypeW(wide.c_str());
+    if (type != DRIVE_FIXED && type != DRIVE_REMOTE && type != DRIVE_RAMDISK && type != DRIVE_CDROM)
+        return std::nullopt;
     wchar_t label[MAX_PATH + 1] = {};
-    if (!GetVolumeInformationW(widen(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+    if (!GetVolumeInformationW(wide.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
         return std::nullopt;
     return narrow(label);
 }

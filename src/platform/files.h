@@ -45,11 +45,14 @@ bool listFolder(const std::string& folder, const std::function<void(const Folder
 
 struct Drive {
     std::string root;        // "C:\"
-    bool hasLabel = false;   // a kind of drive worth asking for its label
 };
-// At once: the drives' labels are asked for apart (volumeLabel), since a
-// disconnected network drive or an empty optical one can take seconds.
+// At once: nothing is asked of the drives themselves. Their kind and label
+// come from volumeLabel, off the window's thread: a disconnected network
+// drive or an empty optical one can take seconds, and even the kind is a
+// question to the system's mount manager.
 std::vector<Drive> logicalDrives();
+// Nothing for floppies, card readers and drives of no known kind: an empty
+// one would only stall.
 std::optional<std::string> volumeLabel(const std::string& root);
 // The folder a drive letter stands for now ("C:" -> "C:\" or that drive's current folder).
 std::string currentFolderOfDrive(const std::string& drive);

@@ -88,6 +88,8 @@ LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
         if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
     } else if (msg == WM_NCPAINT && !hasFrame(hwnd)) {
         return 0;
+    } else if (msg == WM_SETCURSOR) {
+        if (Control* c = controlOf(hwnd)) c->form().showToolTips();
     } else if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &windowedControlProc, id);
     }
@@ -225,7 +227,6 @@ void Control::create() {
 
     publishName(hwnd_, args_.name);
     ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
-    ui::publishColor(hwnd_, kBackColorProp, args_.backColor);
     if (!args_.tip.empty()) setTip(args_.tip);
     if (!args_.picture.empty()) refreshPicture();
 }
@@ -266,7 +267,6 @@ void Control::setForeColor(OleColor color) {
 void Control::setBackColor(OleColor color) {
     args_.backColor = color;
     if (!hwnd_) return;
-    ui::publishColor(hwnd_, kBackColorProp, color);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -686,6 +686,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_SETCURSOR:
+        form_.showToolTips();
         if (args_.handCursor || onClick || onDblClick) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;

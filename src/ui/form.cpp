@@ -84,13 +84,6 @@ Form::Form(FormArgs args) : args_(std::move(args)) {
                             CW_USEDEFAULT, w, h, args_.owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for " + args_.name);
     publishName(hwnd_, args_.name);
-    publishColor(hwnd_, kBackColorProp, args_.backColor);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    // A tip breaks its lines at "\n" only with a maximum width set; one wider
-    // than any tip here keeps every single-line tip on one line.
-    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1200);
     liveForms().push_back(this);
 }
 
@@ -316,7 +309,25 @@ void Form::paintSurface(HDC dc) const {
     for (auto& s : shapes_) s->paint(dc);
 }
 
+void Form::showToolTips() {
+    if (tooltip_ || !hwnd_) return;
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) {
+        OutputDebugStringW((L"Brontal32: " + widen(args_.name) + L" shows no tooltips: the tip window failed\n").c_str());
+        return;
+    }
+    // A tip breaks its lines at "\n" only with a maximum width set; one wider
+    // than any tip here keeps every single-line tip on one line.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1200);
+    for (auto& c : controls_)
+        if (!c->tip().empty()) setToolTip(c->hwnd(), c->tip());
+}
+
 void Form::setToolTip(HWND control, std::string_view text) {
+    // Until the pointer first comes over the form there is nothing to show:
+    // showToolTips() then takes every control's tip as it stands.
     if (!tooltip_ || !control) return;
     std::wstring wide = widen(text);
     TOOLINFOW info{};
@@ -426,6 +437,9 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
         capturing_ = true;
         if (onMouseDown) onMouseDown(mouseEvent(msg, wp, lp));
         return 0;
+    case WM_SETCURSOR:
+        showToolTips();
+        break;
     case WM_MOUSEMOVE:
         if (onMouseMove) onMouseMove(mouseEvent(msg, wp, lp));
         return 0;

@@ -132,6 +132,9 @@ public:
     // For the window layer.
     void paintSurface(HDC dc) const;
     void setToolTip(HWND control, std::string_view text);
+    // The tip window is made when the pointer first comes over the form or a
+    // control of it: a start-up the mouse never touches pays nothing for it.
+    void showToolTips();
     void invalidateRect(const RECT& pixels);
     HWND lastWindowedChild() const { return lastWindowed_; }
     void setLastWindowedChild(HWND child) { lastWindowed_ = child; }

@@ -39,7 +39,6 @@ void unpublishAll(HWND hwnd) {
     dropAtom(hwnd, kTipProp);
     dropAtom(hwnd, kPictureProp);
     RemovePropW(hwnd, kForeColorProp);
-    RemovePropW(hwnd, kBackColorProp);
 }
 
 } // namespace brontal::ui

@@ -1,7 +1,7 @@
 #pragma once
 // Forms and controls say what they are through window properties, so that
 // assistive tools and the test driver in another process can find a control by
-// its name and read what it shows: its name, colours, tooltip and picture.
+// its name and read what it shows: its name, text colour, tooltip and picture.
 #include <windows.h>
 
 #include <string_view>
@@ -12,7 +12,6 @@ namespace brontal::ui {
 
 inline constexpr wchar_t kNameProp[] = L"Brontal.Name";
 inline constexpr wchar_t kForeColorProp[] = L"Brontal.ForeColor";
-inline constexpr wchar_t kBackColorProp[] = L"Brontal.BackColor";
 inline constexpr wchar_t kTipProp[] = L"Brontal.Tip";
 inline constexpr wchar_t kPictureProp[] = L"Brontal.Picture";
 // How many of an operation a form has finished: a count that only grows, so
