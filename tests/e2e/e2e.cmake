@@ -60,7 +60,7 @@ brontal_e2e(NAME e2e_startup_win64 PREFIX win64 FILTER "StartUp.*:StartUpOnDrive
 brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*:VerifyVersions.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
-brontal_e2e(NAME e2e_registration PREFIX win64 FILTER "Registration.*" LOCALE brazil)
+brontal_e2e(NAME e2e_registration PREFIX win64-3 FILTER "Registration.*" LOCALE brazil)
 brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil)
 # The load test's search and its reasons, with an import named in code page 1252.
 brontal_e2e(NAME e2e_load_search PREFIX win64 FILTER "LoadSearch.*" LOCALE english)
