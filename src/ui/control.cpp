@@ -88,8 +88,6 @@ LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
         if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
     } else if (msg == WM_NCPAINT && !hasFrame(hwnd)) {
         return 0;
-    } else if (msg == WM_SETCURSOR) {
-        if (Control* c = controlOf(hwnd)) c->form().showToolTips();
     } else if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &windowedControlProc, id);
     }
@@ -686,6 +684,8 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_SETCURSOR:
+        // The system's controls pass the question on to the form; the hand
+        // below answers it here.
         form_.showToolTips();
         if (args_.handCursor || onClick || onDblClick) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -315,7 +315,7 @@ void Form::showToolTips() {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) {
-        OutputDebugStringW((L"Brontal32: " + widen(args_.name) + L" shows no tooltips: the tip window failed\n").c_str());
+        OutputDebugStringW((L"Brontal32: " + widen(args_.name) + L" shows no tips: the tip window failed\n").c_str());
         return;
     }
     // A tip breaks its lines at "\n" only with a maximum width set; one wider

@@ -1,10 +1,12 @@
 // The window layer's z-order, whatever order a form makes its controls in; a
-// form released from its own handler outlives that handler.
+// form released from its own handler outlives that handler; the tips.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/events.h"
 #include "ui/form.h"
@@ -67,6 +69,63 @@ TEST(UiLayer, AFormReleasedFromItsOwnHandlerLivesUntilTheLoopIsIdle) {
     EXPECT_FALSE(gone) << "deleted before the loop was idle";
     ui::releaseIdleForms();
     EXPECT_TRUE(gone) << "never released";
+}
+
+BOOL CALLBACK findTipWindow(HWND w, LPARAM data) {
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (GetWindow(w, GW_OWNER) == found->first && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) {
+        found->second = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND tipWindowOf(const ui::Form& form) {
+    std::pair<HWND, HWND> found{form.hwnd(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), findTipWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+std::wstring tipShownFor(HWND tips, const ui::Form& form, const ui::Control& c) {
+    wchar_t text[128] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V1_SIZE;
+    info.hwnd = form.hwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(c.hwnd());
+    info.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+TEST(UiLayer, TipsComeWithThePointerAndFollowTheirControls) {
+    ui::Form form({.name = "Dicas", .width = 4000, .height = 3000});
+    auto& button = form.add({.name = "btnUm", .kind = ui::ControlKind::Button, .left = 100, .top = 100,
+                             .width = 1000, .height = 400, .tip = " Um "});
+    auto& label = form.add({.name = "lblDois", .kind = ui::ControlKind::Label, .left = 100, .top = 700,
+                            .width = 1000, .height = 300, .tip = " Dois "});
+    auto& box = form.add({.name = "txtTres", .kind = ui::ControlKind::TextBox, .left = 100, .top = 1200,
+                          .width = 1000, .height = 300});
+    box.setTip(" Três ");   // given before the pointer came
+    EXPECT_EQ(tipWindowOf(form), nullptr) << "made before anything could show it";
+
+    // The pointer over a system control: its question reaches the form.
+    SendMessageW(button.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HWND tips = tipWindowOf(form);
+    ASSERT_NE(tips, nullptr) << "no tip window once the pointer came";
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
+    EXPECT_EQ(tipShownFor(tips, form, button), L" Um ");
+    EXPECT_EQ(tipShownFor(tips, form, box), L" Três ");
+
+    // A tip changed afterwards is the one shown; one window serves the form.
+    label.setTip(" Quatro ");
+    SendMessageW(label.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(tipWindowOf(form), tips);
+    EXPECT_EQ(tipShownFor(tips, form, label), L" Quatro ");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
 }
 
 } // namespace
