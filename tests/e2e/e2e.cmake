@@ -61,7 +61,7 @@ brontal_e2e(NAME e2e_startup_win32 PREFIX win32 FILTER "TwoSlotWindows.*:VerifyV
 brontal_e2e(NAME e2e_file_panel_pt_BR PREFIX win64 FILTER "FilePanel.*" LOCALE brazil)
 brontal_e2e(NAME e2e_file_panel_en_US PREFIX win64 FILTER "FileNames.*" LOCALE english)
 brontal_e2e(NAME e2e_registration PREFIX win64-3 FILTER "Registration.*" LOCALE brazil)
-brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil)
+brontal_e2e(NAME e2e_verify PREFIX win64 FILTER "Verify.*:VerifyVersions.*" LOCALE brazil TIMEOUT 900)
 # The load test's search and its reasons, with an import named in code page 1252.
 brontal_e2e(NAME e2e_load_search PREFIX win64 FILTER "LoadSearch.*" LOCALE english)
 brontal_e2e(NAME e2e_keyboard PREFIX win64 FILTER "Keyboard.*" LOCALE brazil)
