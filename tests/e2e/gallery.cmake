@@ -9,4 +9,4 @@ add_dependencies(e2e_gallery Brontal32 fixtures)
 # window.
 add_test(NAME package_runs COMMAND ${CMAKE_CURRENT_LIST_DIR}/package_runs ${WINE_STATE} ${BRONTAL_DIST}
   $<TARGET_FILE:e2e_gallery>)
-set_tests_properties(package_runs PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_win64-2 TIMEOUT 480)
+set_tests_properties(package_runs PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_win64-3 TIMEOUT 480)
