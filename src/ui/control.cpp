@@ -684,8 +684,8 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_SETCURSOR:
-        // The system's controls pass the question on to the form; the hand
-        // below answers it here.
+        // The system's controls leave this question to the form, which then
+        // makes its tips; the hand below answers it before the form hears it.
         form_.showToolTips();
         if (args_.handCursor || onClick || onDblClick) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
