@@ -49,23 +49,23 @@ void fillDriveList(MainPanel& main) {
     list.clear();
     std::string current = platform::currentFolder();
     int currentIndex = -1;
-    std::vector<std::string> asked;
-    for (const platform::Drive& d : platform::logicalDrives()) {
+    std::vector<platform::Drive> drives = platform::logicalDrives();
+    for (const platform::Drive& d : drives) {
         std::string text = d.root.substr(0, 2);
         for (char& c : text) c = lowerLetter(c);
         if (!current.empty() && lowerLetter(current[0]) == text[0]) currentIndex = list.count();
         list.addItem(text);
-        asked.push_back(d.root);
     }
     if (currentIndex >= 0) list.setSelectedIndex(currentIndex);
     auto read = main.services().volumeLabel;
-    if (!read || asked.empty()) return;
+    if (!read || drives.empty()) return;
     ui::Poster post = ui::crossThreadPoster();
     HWND listWindow = list.hwnd();
     // Once the window is up and has nothing else to do: the threads' start
     // and the drives' answers then take nothing from the window's own start.
-    ui::whenIdle([read, post, asked, listWindow] {
-        for (const std::string& root : asked) {
+    ui::whenIdle([read, post, drives, listWindow] {
+        for (const platform::Drive& d : drives) {
+            const std::string& root = d.root;
             try {
                 std::thread([read, post, root, listWindow] {
                     std::optional<std::string> label = read(root);
