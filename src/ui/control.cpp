@@ -30,7 +30,7 @@ LRESULT CALLBACK surfaceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        unpublishAll(hwnd);
+        if (self && self->published()) unpublishAll(hwnd);
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -81,18 +81,29 @@ bool hasFrame(HWND hwnd) {
            (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME)) != 0;
 }
 
+} // namespace
+
 // Boxes, lists and buttons are the system's classes: they answer screen
-// readers through this subclass.
-LRESULT CALLBACK windowedControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+// readers through this subclass. It is our own, not comctl32's
+// SetWindowSubclass, which looks its table up in a window property on every
+// message: under Wine a trip to the window server each time.
+LRESULT CALLBACK Control::windowedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    WNDPROC system = self ? self->systemProc_ : reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    if (self) self->form_.relayToTips(hwnd, msg, wp, lp);
     if (msg == WM_GETOBJECT) {
         if (LRESULT answer = answerGetObject(hwnd, wp, lp, &accessibleFactsOf)) return answer;
     } else if (msg == WM_NCPAINT && !hasFrame(hwnd)) {
         return 0;
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &windowedControlProc, id);
+    } else if (msg == WM_NCDESTROY && self) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (self->published_) unpublishAll(hwnd);
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return CallWindowProcW(system, hwnd, msg, wp, lp);
 }
+
+namespace {
 
 // A form has a hundred controls in a handful of fonts: each font is made once.
 HFONT sharedFont(const Font& font) {
@@ -216,17 +227,38 @@ void Control::create() {
         SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form_.setLastWindowedChild(hwnd_);
     }
-    if (!onSurface(args_.kind) && !SetWindowSubclass(hwnd_, &windowedControlProc, 1, 0))
-        OutputDebugStringW((L"Brontal32: screen readers get no name for " + widen(args_.name) + L"\n").c_str());
+    if (!onSurface(args_.kind)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        systemProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::windowedProc)));
+        if (!systemProc_) {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            OutputDebugStringW((L"Brontal32: screen readers get no name for " + widen(args_.name) + L"\n").c_str());
+        }
+    }
 
     font_ = sharedFont(args_.font);
     // Labels and pictures draw with font_ themselves; the system's controls are told.
     if (!onSurface(args_.kind)) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-    publishName(hwnd_, args_.name);
-    ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
     if (!args_.tip.empty()) setTip(args_.tip);
     if (!args_.picture.empty()) refreshPicture();
+    if (form_.observed()) publish();
+}
+
+void Control::publish() {
+    if (!hwnd_) return;
+    published_ = true;
+    publishName(hwnd_, args_.name);
+    ui::publishColor(hwnd_, kForeColorProp, args_.foreColor);
+    if (!args_.tip.empty()) publishText(hwnd_, kTipProp, args_.tip);
+    if (!args_.picture.empty()) publishText(hwnd_, kPictureProp, args_.picture);
+}
+
+// A form not yet shown is painted whole when it shows: until then each
+// invalidation would only be a trip to the window server.
+void Control::repaint(bool erase) {
+    if (hwnd_ && form_.everShown()) InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
 }
 
 std::string Control::text() const {
@@ -243,29 +275,27 @@ std::string Control::text() const {
 
 void Control::setText(std::string_view text) {
     if (!hwnd_) return;
-    SetWindowTextW(hwnd_, widen(text).c_str());
-    if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
+    SetWindowTextW(hwnd_, widen(text).c_str());   // a label repaints on WM_SETTEXT
 }
 
 void Control::setTip(std::string_view tip) {
     args_.tip = tip;
     if (!hwnd_) return;
     form_.setToolTip(hwnd_, tip);
-    publishText(hwnd_, kTipProp, tip);
+    if (published_) publishText(hwnd_, kTipProp, tip);
 }
 
 void Control::setForeColor(OleColor color) {
     if (color == args_.foreColor) return;   // nothing to repaint
     args_.foreColor = color;
     if (!hwnd_) return;
-    ui::publishColor(hwnd_, kForeColorProp, color);
-    InvalidateRect(hwnd_, nullptr, onSurface(args_.kind) ? FALSE : TRUE);
+    if (published_) ui::publishColor(hwnd_, kForeColorProp, color);
+    repaint(!onSurface(args_.kind));
 }
 
 void Control::setBackColor(OleColor color) {
     args_.backColor = color;
-    if (!hwnd_) return;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    repaint(true);
 }
 
 void Control::setPicture(std::string_view id) {
@@ -276,7 +306,7 @@ void Control::setPicture(std::string_view id) {
 
 void Control::refreshPicture() {
     if (!hwnd_) return;
-    publishText(hwnd_, kPictureProp, args_.picture);
+    if (published_) publishText(hwnd_, kPictureProp, args_.picture);
     if (args_.kind == ControlKind::PictureButton) {
         int size = MulDiv(16, screenDpi(), 96);
         // One face per button state, the disabled one greyed by us: the system's
@@ -290,7 +320,7 @@ void Control::refreshPicture() {
                       ImageList_GetImageCount(images_.get()) == kStates;
         BUTTON_IMAGELIST states{images_.get(), {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
         if (listed && SendMessageW(hwnd_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&states))) {
-            InvalidateRect(hwnd_, nullptr, TRUE);
+            repaint(true);
             return;
         }
         images_.reset();
@@ -301,7 +331,7 @@ void Control::refreshPicture() {
         // Drawn when first painted: the pictures kept out of sight, which
         // only lend their faces, are never drawn at all.
         icon_.reset();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        repaint(false);
     }
 }
 
@@ -320,9 +350,9 @@ void Control::move(int left, int top, int width, int height) {
     SetWindowPos(hwnd_, nullptr, twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(h),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     showIfInside();
-    if (onSurface(args_.kind)) {
+    if (onSurface(args_.kind) && form_.everShown()) {
         form_.invalidateRect(before);
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        repaint(false);
     }
 }
 
@@ -332,7 +362,7 @@ void Control::setEnabled(bool enabled) {
     if (!hwnd_) return;
     if (enabled == this->enabled()) return;
     EnableWindow(hwnd_, enabled ? TRUE : FALSE);
-    if (onSurface(args_.kind)) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (onSurface(args_.kind)) repaint(false);
 }
 
 void Control::setVisible(bool visible) {
@@ -594,6 +624,7 @@ void Control::paintSurfaceControl(HDC dc) {
 LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // Messages arrive before CreateWindowExW has returned our handle.
     if (!hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
+    form_.relayToTips(hwnd_, msg, wp, lp);
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -606,7 +637,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETTEXT: {
         LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        repaint(false);
         return r;
     }
     case WM_LBUTTONDOWN:
@@ -674,7 +705,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (onMouseUp) onMouseUp(MouseEvent{});
             raise();
         }
-        if (args_.keyboardButton) InvalidateRect(hwnd_, nullptr, FALSE);
+        if (args_.keyboardButton) repaint(false);
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:

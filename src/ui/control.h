@@ -183,6 +183,8 @@ public:
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
     void detach();   // the window is gone with its form's
+    void publish();  // its properties, for an observer of the form (window_props.h)
+    bool published() const { return published_; }
 
 private:
     void create();
@@ -190,17 +192,21 @@ private:
     void showIfInside();
     bool clickable() const { return args_.keyboardButton || static_cast<bool>(onClick); }
     void keyPress(bool down, WPARAM key, LPARAM flags);
+    void repaint(bool erase);
+    static LRESULT CALLBACK windowedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     Form& form_;
     ControlArgs args_;
     int id_;
     HWND hwnd_ = nullptr;
+    WNDPROC systemProc_ = nullptr;   // boxes, lists and buttons: their class's own procedure
     HFONT font_ = nullptr;        // shared by every control of the same font, for the life of the program
     unique_hicon icon_;
     unique_himagelist images_;   // picture buttons: one face per state
     unique_hbrush brush_;
     OleColor brushColor_ = 0xFFFFFFFFu;
     bool pressed_ = false;
+    bool published_ = false;
     WPARAM keyDown_ = 0;          // Space or Enter held on a keyboard button
     std::string designTip_;       // boxes are named by what they hold, not by the tip they show now
     std::function<void()> restore_;

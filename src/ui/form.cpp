@@ -332,12 +332,20 @@ void Form::setToolTip(HWND control, std::string_view text) {
     std::wstring wide = widen(text);
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V1_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;   // the mouse comes through relayToTips: no subclass of comctl32's
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = wide.data();
     SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     if (!wide.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Form::relayToTips(HWND control, UINT msg, WPARAM wp, LPARAM lp) const {
+    if (!tooltip_ || !((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_NCMOUSEMOVE)) return;
+    DWORD pos = GetMessagePos();
+    MSG relayed{control, msg, wp, lp, static_cast<DWORD>(GetMessageTime()),
+                {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))}};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void Form::invalidateRect(const RECT& pixels) {
@@ -381,7 +389,18 @@ LRESULT Form::colorFor(HWND child, HDC dc) {
     return reinterpret_cast<LRESULT>(c->backBrush());
 }
 
+void Form::observe() {
+    if (observed_ || !hwnd_) return;
+    observed_ = true;
+    SetPropW(hwnd_, kObservedProp, reinterpret_cast<HANDLE>(1));
+    for (auto& c : controls_) c->publish();
+}
+
 LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == observeMessage()) {
+        observe();
+        return 1;
+    }
     switch (msg) {
     case WM_COMMAND:
         if (lp) {

@@ -135,8 +135,13 @@ public:
     // The tip window is made when the pointer first comes over the form or a
     // control of it: a start-up the mouse never touches pays nothing for it.
     void showToolTips();
+    // Each control hands its mouse messages to the tip window: comctl32's
+    // subclass would look itself up in a window property on every message.
+    void relayToTips(HWND control, UINT msg, WPARAM wp, LPARAM lp) const;
     void invalidateRect(const RECT& pixels);
     HWND lastWindowedChild() const { return lastWindowed_; }
+    bool observed() const { return observed_; }
+    bool everShown() const { return shownOnce_; }   // its controls publish their properties
     void setLastWindowedChild(HWND child) { lastWindowed_ = child; }
 
 private:
@@ -145,6 +150,7 @@ private:
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT colorFor(HWND child, HDC dc);
     void enableOthers();
+    void observe();
 
     FormArgs args_;
     HWND hwnd_ = nullptr;
@@ -158,6 +164,7 @@ private:
     unique_hicon bigIcon_, smallIcon_;
     unique_hbrush backBrush_;
     bool closing_ = false;
+    bool observed_ = false;
     bool modal_ = false;
     bool shownOnce_ = false;
     bool capturing_ = false;

@@ -39,6 +39,12 @@ void unpublishAll(HWND hwnd) {
     dropAtom(hwnd, kTipProp);
     dropAtom(hwnd, kPictureProp);
     RemovePropW(hwnd, kForeColorProp);
+    RemovePropW(hwnd, kObservedProp);
+}
+
+UINT observeMessage() {
+    static const UINT message = RegisterWindowMessageW(kObserveMessage);
+    return message;
 }
 
 } // namespace brontal::ui

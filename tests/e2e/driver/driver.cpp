@@ -28,7 +28,15 @@ LRESULT send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
     return static_cast<LRESULT>(result);
 }
 
+// A form publishes its controls' properties once it is asked (ui/window_props.h).
+void observe(HWND hwnd) {
+    HWND form = GetAncestor(hwnd, GA_ROOT);
+    if (form && !GetPropW(form, brontal::ui::kObservedProp))
+        send(form, RegisterWindowMessageW(brontal::ui::kObserveMessage));
+}
+
 std::string atomText(HWND hwnd, const wchar_t* prop) {
+    observe(hwnd);
     HANDLE value = GetPropW(hwnd, prop);
     if (!value) return {};
     wchar_t buf[256];
@@ -128,6 +136,7 @@ std::string Ui::name() const { return atomText(hwnd_, brontal::ui::kNameProp); }
 std::string Ui::tip() const { return atomText(hwnd_, brontal::ui::kTipProp); }
 std::string Ui::picture() const { return atomText(hwnd_, brontal::ui::kPictureProp); }
 std::uint32_t Ui::foreColor() const {
+    observe(hwnd_);
     return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd_, brontal::ui::kForeColorProp)));
 }
 
