@@ -144,6 +144,7 @@ void Control::detach() {
     // The form's window took ours with it. A handle value can be given to a
     // new window later, so none is kept; every operation is a no-op from now on.
     hwnd_ = nullptr;
+    windowless_ = false;
     restore_ = nullptr;
 }
 
@@ -158,18 +159,30 @@ void Control::raise() {
     restore();
 }
 
+bool Control::inSight() const {
+    RECT client{}, placed{twipsToPixels(args_.left), twipsToPixels(args_.top),
+                          twipsToPixels(args_.left + args_.width), twipsToPixels(args_.top + args_.height)};
+    GetClientRect(form_.hwnd(), &client);
+    RECT overlap;
+    return args_.visible && IntersectRect(&overlap, &client, &placed);
+}
+
 void Control::create() {
     HWND parent = form_.hwnd();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     const wchar_t* cls = kSurfaceClass;
+    font_ = sharedFont(args_.font);
     // Parked below the client area (hidden state, a listing out of sight): not
     // a visible window, so neither Tab nor a screen reader finds it there.
-    RECT client{}, placed{twipsToPixels(args_.left), twipsToPixels(args_.top),
-                          twipsToPixels(args_.left + args_.width), twipsToPixels(args_.top + args_.height)};
-    GetClientRect(parent, &client);
-    RECT overlap;
-    if (args_.visible && IntersectRect(&overlap, &client, &placed)) style |= WS_VISIBLE;
+    if (inSight()) style |= WS_VISIBLE;
+    // A label or picture out of sight has no window at all until it comes
+    // into sight or an observer asks for it (Form::observe): making windows is
+    // most of what a start-up costs, and these would only wait.
+    if (onSurface(args_.kind) && !(style & WS_VISIBLE) && !form_.observed()) {
+        windowless_ = true;
+        return;
+    }
     if (!args_.enabled) style |= WS_DISABLED;
     if (args_.tabStop && (!onSurface(args_.kind) || args_.keyboardButton)) style |= WS_TABSTOP;
     if (args_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
@@ -226,6 +239,9 @@ void Control::create() {
         HWND above = form_.lastWindowedChild();
         SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         form_.setLastWindowedChild(hwnd_);
+    } else if (HWND younger = form_.surfaceWindowAfter(*this)) {
+        // Made late, after younger labels had theirs: back to its place among them.
+        SetWindowPos(hwnd_, GetWindow(younger, GW_HWNDPREV), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     if (!onSurface(args_.kind)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -237,7 +253,6 @@ void Control::create() {
         }
     }
 
-    font_ = sharedFont(args_.font);
     // Labels and pictures draw with font_ themselves; the system's controls are told.
     if (!onSurface(args_.kind)) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
@@ -261,7 +276,14 @@ void Control::repaint(bool erase) {
     if (hwnd_ && form_.everShown()) InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
 }
 
+void Control::makeWindow() {
+    if (!windowless_ || !form_.hwnd()) return;
+    windowless_ = false;
+    create();
+}
+
 std::string Control::text() const {
+    if (windowless_) return args_.text;
     if (args_.kind == ControlKind::ComboBox) {
         int i = selectedIndex();
         return i >= 0 ? item(i) : std::string();
@@ -274,6 +296,7 @@ std::string Control::text() const {
 }
 
 void Control::setText(std::string_view text) {
+    if (windowless_) args_.text = text;
     if (!hwnd_) return;
     SetWindowTextW(hwnd_, widen(text).c_str());   // a label repaints on WM_SETTEXT
 }
@@ -340,6 +363,10 @@ void Control::move(int left, int top, int width, int height) {
     args_.top = top;
     args_.width = width;
     args_.height = height;
+    if (windowless_) {
+        showIfInside();   // made where it now stands, if that is in sight
+        return;
+    }
     if (!hwnd_) return;
     int h = args_.kind == ControlKind::ComboBox && args_.listHeight > height ? args_.listHeight : height;
     // The form's surface shows through labels and pictures: repaint where the
@@ -356,9 +383,10 @@ void Control::move(int left, int top, int width, int height) {
     }
 }
 
-bool Control::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+bool Control::enabled() const { return windowless_ ? args_.enabled : IsWindowEnabled(hwnd_) != FALSE; }
 
 void Control::setEnabled(bool enabled) {
+    if (windowless_) args_.enabled = enabled;
     if (!hwnd_) return;
     if (enabled == this->enabled()) return;
     EnableWindow(hwnd_, enabled ? TRUE : FALSE);
@@ -371,26 +399,27 @@ void Control::setVisible(bool visible) {
 }
 
 void Control::showIfInside() {
+    if (windowless_) {
+        if (inSight()) makeWindow();
+        return;
+    }
     if (!hwnd_) return;
-    RECT client{}, placed{twipsToPixels(args_.left), twipsToPixels(args_.top),
-                          twipsToPixels(args_.left + args_.width), twipsToPixels(args_.top + args_.height)};
-    GetClientRect(form_.hwnd(), &client);
-    RECT overlap;
-    bool show = args_.visible && IntersectRect(&overlap, &client, &placed);
+    bool show = inSight();
     bool shown = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     if (show != shown) ShowWindow(hwnd_, show ? SW_SHOWNA : SW_HIDE);
 }
 
 int Control::textWidth() const {
-    if (!hwnd_) return 0;
+    HWND on = windowless_ ? form_.hwnd() : hwnd_;
+    if (!on) return 0;
     std::wstring wide = widen(text());
-    HDC dc = GetDC(hwnd_);
+    HDC dc = GetDC(on);
     if (!dc) return 0;
     HGDIOBJ old = SelectObject(dc, font_);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    ReleaseDC(on, dc);
     return pixelsToTwips(size.cx + 1);   // the pixel the division by twips may round away
 }
 

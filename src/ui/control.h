@@ -183,6 +183,7 @@ public:
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void notify(int code);
     void detach();   // the window is gone with its form's
+    void makeWindow();   // a label or picture kept windowless while out of sight
     void publish();  // its properties, for an observer of the form (window_props.h)
     bool published() const { return published_; }
 
@@ -190,6 +191,7 @@ private:
     void create();
     void refreshPicture();
     void showIfInside();
+    bool inSight() const;
     bool clickable() const { return args_.keyboardButton || static_cast<bool>(onClick); }
     void keyPress(bool down, WPARAM key, LPARAM flags);
     void repaint(bool erase);
@@ -207,6 +209,7 @@ private:
     OleColor brushColor_ = 0xFFFFFFFFu;
     bool pressed_ = false;
     bool published_ = false;
+    bool windowless_ = false;    // out of sight, its window not yet made (makeWindow)
     WPARAM keyDown_ = 0;          // Space or Enter held on a keyboard button
     std::string designTip_;       // boxes are named by what they hold, not by the tip they show now
     std::function<void()> restore_;

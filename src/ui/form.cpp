@@ -162,6 +162,7 @@ Control* Form::controlById(int id) const {
 }
 
 Control* Form::controlByHwnd(HWND hwnd) const {
+    if (!hwnd) return nullptr;   // the windowless have none
     for (auto& c : controls_)
         if (c->hwnd() == hwnd) return c.get();
     return nullptr;
@@ -170,7 +171,7 @@ Control* Form::controlByHwnd(HWND hwnd) const {
 Control* Form::nextTabStop(HWND from, bool backwards) const {
     const int n = static_cast<int>(controls_.size());
     int at = -1;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; from && i < n; ++i)
         if (controls_[static_cast<size_t>(i)]->hwnd() == from) at = i;
     for (int step = 1; step <= n; ++step) {
         int i = at < 0 ? (backwards ? n - step : step - 1) : ((at + (backwards ? -step : step)) % n + n) % n;
@@ -393,7 +394,19 @@ void Form::observe() {
     if (observed_ || !hwnd_) return;
     observed_ = true;
     SetPropW(hwnd_, kObservedProp, reinterpret_cast<HANDLE>(1));
+    // An observer finds every control by its window, those out of sight too.
+    for (auto& c : controls_) c->makeWindow();
     for (auto& c : controls_) c->publish();
+}
+
+HWND Form::surfaceWindowAfter(const Control& control) const {
+    bool after = false;
+    for (auto& c : controls_) {
+        if (c.get() == &control) after = true;
+        else if (after && c->hwnd() && (c->kind() == ControlKind::Label || c->kind() == ControlKind::Picture))
+            return c->hwnd();
+    }
+    return nullptr;
 }
 
 LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {

@@ -141,7 +141,10 @@ public:
     void invalidateRect(const RECT& pixels);
     HWND lastWindowedChild() const { return lastWindowed_; }
     bool observed() const { return observed_; }
-    bool everShown() const { return shownOnce_; }   // its controls publish their properties
+    bool everShown() const { return shownOnce_; }
+    // The first label or picture made after control that has its window: a
+    // window made late goes just above it, as if made in its turn.
+    HWND surfaceWindowAfter(const Control& control) const;   // its controls publish their properties
     void setLastWindowedChild(HWND child) { lastWindowed_ = child; }
 
 private:

@@ -1,5 +1,6 @@
 // The window layer's z-order, whatever order a form makes its controls in; a
-// form released from its own handler outlives that handler; the tips.
+// form released from its own handler outlives that handler; the tips; labels
+// out of sight that get their windows late.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "ui/events.h"
 #include "ui/form.h"
+#include "ui/window_props.h"
 
 namespace ui = brontal::ui;
 
@@ -126,6 +128,44 @@ TEST(UiLayer, TipsComeWithThePointerAndFollowTheirControls) {
     EXPECT_EQ(tipWindowOf(form), tips);
     EXPECT_EQ(tipShownFor(tips, form, label), L" Quatro ");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
+
+TEST(UiLayer, ALabelOutOfSightGetsItsWindowInItsPlaceWhenItComes) {
+    ui::Form form({.name = "Tardia", .width = 4000, .height = 3000});
+    auto add = [&](const char* name, int top, bool visible = true) -> ui::Control& {
+        ui::ControlArgs a{.name = name, .left = 100, .top = top, .width = 2000, .height = 300, .text = "0"};
+        a.visible = visible;
+        return form.add(a);
+    };
+    auto& above = add("lblAcima", 100);
+    auto& parked = add("lblGuardada", 9000);   // below the client area
+    auto& below = add("lblAbaixo", 200);
+    auto& hidden = add("lblOculta", 300, false);
+    ASSERT_NE(above.hwnd(), nullptr);
+    EXPECT_EQ(parked.hwnd(), nullptr) << "a window made for a label out of sight";
+
+    // What it is told meanwhile is what it shows when it comes.
+    parked.setText("1");
+    parked.setEnabled(false);
+    EXPECT_EQ(parked.text(), "1");
+    parked.setTop(400);
+    ASSERT_NE(parked.hwnd(), nullptr) << "no window once in sight";
+    EXPECT_TRUE(GetWindowLongW(parked.hwnd(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(IsWindowEnabled(parked.hwnd()));
+    wchar_t text[8] = {};
+    GetWindowTextW(parked.hwnd(), text, 8);
+    EXPECT_STREQ(text, L"1");
+    // Between the labels made before and after it, as if made in its turn.
+    EXPECT_LT(depth(above), depth(parked));
+    EXPECT_LT(depth(parked), depth(below));
+
+    // An observer finds every control, those out of sight too, by its name.
+    EXPECT_EQ(hidden.hwnd(), nullptr);
+    SendMessageW(form.hwnd(), ui::observeMessage(), 0, 0);
+    ASSERT_NE(hidden.hwnd(), nullptr) << "out of an observer's reach";
+    EXPECT_FALSE(GetWindowLongW(hidden.hwnd(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_NE(GetPropW(hidden.hwnd(), ui::kNameProp), nullptr);
+    EXPECT_LT(depth(below), depth(hidden));
 }
 
 } // namespace
