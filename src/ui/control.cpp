@@ -748,7 +748,9 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // makes its tips; the hand below answers it before the form hears it.
         form_.showToolTips();
         if (args_.handCursor || onClick || onDblClick) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            // Asked once: the pointer's every move over the control asks again.
+            static const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+            SetCursor(hand);
             return TRUE;
         }
         break;
