@@ -186,6 +186,9 @@ void Control::create() {
     if (!args_.enabled) style |= WS_DISABLED;
     if (args_.tabStop && (!onSurface(args_.kind) || args_.keyboardButton)) style |= WS_TABSTOP;
     if (args_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
+    // Labels and pictures are painted by their form with its own surface, in
+    // one pass: the form's clipping leaves them out of nothing.
+    if (onSurface(args_.kind)) exStyle |= WS_EX_TRANSPARENT;
     if (args_.border == Border::Thin) style |= WS_BORDER;
     int height = args_.height;
     switch (args_.kind) {
@@ -259,6 +262,7 @@ void Control::create() {
     if (!args_.tip.empty()) setTip(args_.tip);
     if (!args_.picture.empty()) refreshPicture();
     if (form_.observed()) publish();
+    if (style & WS_VISIBLE) repaint(false);   // made late, in sight
 }
 
 void Control::publish() {
@@ -273,7 +277,19 @@ void Control::publish() {
 // A form not yet shown is painted whole when it shows: until then each
 // invalidation would only be a trip to the window server.
 void Control::repaint(bool erase) {
-    if (hwnd_ && form_.everShown()) InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+    if (!hwnd_ || !form_.everShown()) return;
+    if (!onSurface(args_.kind)) {
+        InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+        return;
+    }
+    form_.invalidateSurface(placeOnForm());
+}
+
+RECT Control::placeOnForm() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(nullptr, form_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 void Control::makeWindow() {
@@ -406,7 +422,9 @@ void Control::showIfInside() {
     if (!hwnd_) return;
     bool show = inSight();
     bool shown = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (show != shown) ShowWindow(hwnd_, show ? SW_SHOWNA : SW_HIDE);
+    if (show == shown) return;
+    ShowWindow(hwnd_, show ? SW_SHOWNA : SW_HIDE);
+    if (show) repaint(false);   // a label's or picture's own window paints nothing
 }
 
 int Control::textWidth() const {
@@ -597,19 +615,11 @@ void Control::notify(int code) {
 }
 
 void Control::paintSurfaceControl(HDC dc) {
+    // dc has our top left corner at its origin, clipped to us; the form has
+    // painted what lies under us (its colour and shapes).
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (args_.opaque) {
-        FillRect(dc, &client, backBrush());
-    } else {
-        // Let the form paint what lies under us (its colour and shapes).
-        POINT origin{0, 0};
-        MapWindowPoints(hwnd_, form_.hwnd(), &origin, 1);
-        POINT old;
-        SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
-        form_.paintSurface(dc);
-        SetViewportOrgEx(dc, old.x, old.y, nullptr);
-    }
+    if (args_.opaque) FillRect(dc, &client, backBrush());
     bool focused = args_.keyboardButton && GetFocus() == hwnd_;
     if (args_.kind == ControlKind::Picture) {
         if (!icon_ && !args_.picture.empty()) icon_ = makePictureIcon(args_.picture, client.right, client.bottom);
@@ -650,6 +660,10 @@ void Control::paintSurfaceControl(HDC dc) {
     SelectObject(dc, oldFont);
 }
 
+bool Control::paintsOnSurface() const {
+    return onSurface(args_.kind) && hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE);
+}
+
 LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     // Messages arrive before CreateWindowExW has returned our handle.
     if (!hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -657,13 +671,10 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        paintSurfaceControl(dc);
-        EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+        // The form paints us with its surface (Form::paintSurface).
+        ValidateRect(hwnd_, nullptr);
         return 0;
-    }
     case WM_SETTEXT: {
         LRESULT r = DefWindowProcW(hwnd_, msg, wp, lp);
         repaint(false);

@@ -178,6 +178,8 @@ public:
 
     // Used by the form and the window layer.
     void paintSurfaceControl(HDC dc);
+    bool paintsOnSurface() const;   // a label or picture with a window in sight
+    RECT placeOnForm() const;   // its window, in the form's client pixels
     HFONT font() const { return font_; }
     HBRUSH backBrush();
     LRESULT handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

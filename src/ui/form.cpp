@@ -303,11 +303,31 @@ void Form::close() {
     for (auto& c : controls_) c->detach();
 }
 
-void Form::paintSurface(HDC dc) const {
+void Form::paintBackground(HDC dc) const {
     RECT r;
     GetClientRect(hwnd_, &r);
     FillRect(dc, &r, backBrush_.get());
     for (auto& s : shapes_) s->paint(dc);
+}
+
+void Form::paintSurface(HDC dc) const {
+    paintBackground(dc);
+    // The labels and pictures over it, each in its window's place: one paint
+    // for them all, where a window of its own each cost trips to the window
+    // server and a flush to the screen. The elder lie above the younger.
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control& c = **it;
+        if (!c.paintsOnSurface()) continue;
+        RECT place = c.placeOnForm();
+        if (!RectVisible(dc, &place)) continue;
+        int saved = SaveDC(dc);
+        IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+        // What a younger one drew is not seen through an elder above it.
+        paintBackground(dc);
+        OffsetViewportOrgEx(dc, place.left, place.top, nullptr);
+        c.paintSurfaceControl(dc);
+        RestoreDC(dc, saved);
+    }
 }
 
 void Form::showToolTips() {
@@ -347,6 +367,10 @@ void Form::relayToTips(HWND control, UINT msg, WPARAM wp, LPARAM lp) const {
     MSG relayed{control, msg, wp, lp, static_cast<DWORD>(GetMessageTime()),
                 {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))}};
     SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void Form::invalidateSurface(const RECT& pixels) {
+    if (hwnd_) RedrawWindow(hwnd_, &pixels, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void Form::invalidateRect(const RECT& pixels) {

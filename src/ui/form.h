@@ -131,6 +131,7 @@ public:
 
     // For the window layer.
     void paintSurface(HDC dc) const;
+    void paintBackground(HDC dc) const;   // its colour and shapes
     void setToolTip(HWND control, std::string_view text);
     // The tip window is made when the pointer first comes over the form or a
     // control of it: a start-up the mouse never touches pays nothing for it.
@@ -139,6 +140,7 @@ public:
     // subclass would look itself up in a window property on every message.
     void relayToTips(HWND control, UINT msg, WPARAM wp, LPARAM lp) const;
     void invalidateRect(const RECT& pixels);
+    void invalidateSurface(const RECT& pixels);   // the form's own paint there, its labels' and pictures' too
     HWND lastWindowedChild() const { return lastWindowed_; }
     bool observed() const { return observed_; }
     bool everShown() const { return shownOnce_; }
