@@ -1,6 +1,6 @@
 // The window layer's z-order, whatever order a form makes its controls in; a
 // form released from its own handler outlives that handler; the tips; labels
-// out of sight that get their windows late.
+// out of sight that get their windows late; labels painted by their form.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -166,6 +166,32 @@ TEST(UiLayer, ALabelOutOfSightGetsItsWindowInItsPlaceWhenItComes) {
     EXPECT_FALSE(GetWindowLongW(hidden.hwnd(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_NE(GetPropW(hidden.hwnd(), ui::kNameProp), nullptr);
     EXPECT_LT(depth(below), depth(hidden));
+}
+
+COLORREF pixelAt(const ui::Control& c, int x, int y) {
+    HDC dc = GetDC(c.form().hwnd());
+    POINT p{x, y};
+    MapWindowPoints(c.hwnd(), c.form().hwnd(), &p, 1);
+    COLORREF colour = GetPixel(dc, p.x, p.y);
+    ReleaseDC(c.form().hwnd(), dc);
+    return colour;
+}
+
+TEST(UiLayer, TheFormPaintsItsLabelsTheElderAboveAndAgainWhenOneChanges) {
+    ui::Form form({.name = "Pintura", .width = 4000, .height = 3000});
+    constexpr ui::OleColor kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
+    auto& elder = form.add(ui::ControlArgs{.name = "lblMaisVelha", .left = 300, .top = 300, .width = 900,
+                                           .height = 600}.opaqueIn(kBlue));
+    auto& younger = form.add(ui::ControlArgs{.name = "lblMaisNova", .left = 600, .top = 600, .width = 900,
+                                             .height = 600}.opaqueIn(kRed));
+    form.show();
+    UpdateWindow(form.hwnd());
+    EXPECT_EQ(pixelAt(elder, 2, 2), kBlue);
+    EXPECT_EQ(pixelAt(younger, 30, 20), kRed) << "a label its form does not paint";
+    EXPECT_EQ(pixelAt(younger, 2, 2), kBlue) << "the younger label painted over the elder";
+    younger.setBackColor(kGreen);
+    UpdateWindow(form.hwnd());
+    EXPECT_EQ(pixelAt(younger, 30, 20), kGreen) << "a change its form did not repaint";
 }
 
 } // namespace
