@@ -757,7 +757,7 @@ LRESULT Control::handleOwnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
         // The system's controls leave this question to the form, which then
         // makes its tips; the hand below answers it before the form hears it.
-        form_.showToolTips();
+        form_.wantToolTips();
         if (args_.handCursor || onClick || onDblClick) {
             // Asked once: the pointer's every move over the control asks again.
             static const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -330,6 +331,28 @@ void Form::paintSurface(HDC dc) const {
     }
 }
 
+void Form::wantToolTips() {
+    if (tooltip_ || tipsWanted_ || !hwnd_) return;
+    tipsWanted_ = true;
+    whenIdle([this] {
+        // The form may have gone meanwhile.
+        if (std::find(liveForms().begin(), liveForms().end(), this) == liveForms().end()) return;
+        tipsWanted_ = false;
+        showToolTips();
+        // A pointer resting on a control since it came tells the new tip
+        // window where it is, as its next move would.
+        POINT at;
+        if (!tooltip_ || !GetCursorPos(&at)) return;
+        HWND under = WindowFromPoint(at);
+        if (under != hwnd_ && GetParent(under) != hwnd_) return;
+        MSG moved{under, WM_MOUSEMOVE, 0, 0, static_cast<DWORD>(GetTickCount()), at};
+        POINT local = at;
+        ScreenToClient(under, &local);
+        moved.lParam = MAKELPARAM(local.x, local.y);
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&moved));
+    });
+}
+
 void Form::showToolTips() {
     if (tooltip_ || !hwnd_) return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -494,7 +517,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (onMouseDown) onMouseDown(mouseEvent(msg, wp, lp));
         return 0;
     case WM_SETCURSOR:
-        showToolTips();
+        wantToolTips();
         break;
     case WM_MOUSEMOVE:
         if (onMouseMove) onMouseMove(mouseEvent(msg, wp, lp));

@@ -133,8 +133,11 @@ public:
     void paintSurface(HDC dc) const;
     void paintBackground(HDC dc) const;   // its colour and shapes
     void setToolTip(HWND control, std::string_view text);
-    // The tip window is made when the pointer first comes over the form or a
-    // control of it: a start-up the mouse never touches pays nothing for it.
+    // The tip window is made once the pointer has come over the form or a
+    // control of it and the program is idle: a start-up pays nothing for it,
+    // even with the pointer resting where the window opens, and a tip shows
+    // only after the pointer has rested anyway.
+    void wantToolTips();
     void showToolTips();
     // Each control hands its mouse messages to the tip window: comctl32's
     // subclass would look itself up in a window property on every message.
@@ -170,6 +173,7 @@ private:
     unique_hbrush backBrush_;
     bool closing_ = false;
     bool observed_ = false;
+    bool tipsWanted_ = false;
     bool modal_ = false;
     bool shownOnce_ = false;
     bool capturing_ = false;

@@ -112,10 +112,17 @@ TEST(UiLayer, TipsComeWithThePointerAndFollowTheirControls) {
     box.setTip(" Três ");   // given before the pointer came
     EXPECT_EQ(tipWindowOf(form), nullptr) << "made before anything could show it";
 
-    // The pointer over a system control: its question reaches the form.
+    // The pointer over a system control: its question reaches the form,
+    // which makes its tip window once the program is idle.
     SendMessageW(button.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button.hwnd()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    HWND tips = tipWindowOf(form);
+    EXPECT_EQ(tipWindowOf(form), nullptr) << "made while the program was busy";
+    HWND tips = nullptr;
+    for (ULONGLONG end = GetTickCount64() + 3000; !(tips = tipWindowOf(form)) && GetTickCount64() < end;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ui::dispatchMessage(msg);
+        Sleep(5);
+    }
     ASSERT_NE(tips, nullptr) << "no tip window once the pointer came";
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
     EXPECT_EQ(tipShownFor(tips, form, button), L" Um ");
