@@ -183,6 +183,11 @@ void Control::create() {
         windowless_ = true;
         return;
     }
+    // A label or picture in sight, made before its form is first shown,
+    // gets its window shown after the form's (Form::show): showing the form
+    // would send each child window its frame paint and erase, one after
+    // another, for a surface the form paints whole anyway.
+    if (onSurface(args_.kind) && !form_.everShown()) style &= ~WS_VISIBLE;
     if (!args_.enabled) style |= WS_DISABLED;
     if (args_.tabStop && (!onSurface(args_.kind) || args_.keyboardButton)) style |= WS_TABSTOP;
     if (args_.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
@@ -423,8 +428,16 @@ void Control::showIfInside() {
     bool show = inSight();
     bool shown = (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
     if (show == shown) return;
+    if (show && onSurface(args_.kind) && !form_.everShown()) return;   // shown with the form
     ShowWindow(hwnd_, show ? SW_SHOWNA : SW_HIDE);
     if (show) repaint(false);   // a label's or picture's own window paints nothing
+}
+
+void Control::showWithForm() {
+    if (!hwnd_ || !onSurface(args_.kind) || !inSight()) return;
+    // Not redrawn: the form's first paint, still to come, paints it.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Control::textWidth() const {

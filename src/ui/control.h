@@ -186,6 +186,7 @@ public:
     void notify(int code);
     void detach();   // the window is gone with its form's
     void makeWindow();   // a label or picture kept windowless while out of sight
+    void showWithForm();   // a label's or picture's window, once its form first shows
     void publish();  // its properties, for an observer of the form (window_props.h)
     bool published() const { return published_; }
 

@@ -233,7 +233,10 @@ void Form::setIcon(std::string_view picture) {
 void Form::show() {
     if (!hwnd_) return;
     ShowWindow(hwnd_, shownOnce_ ? SW_SHOW : SW_SHOWNORMAL);
-    shownOnce_ = true;
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        for (auto& c : controls_) c->showWithForm();
+    }
     SetForegroundWindow(hwnd_);
     HWND focus = GetFocus();
     if (!focus || (focus != hwnd_ && !IsChild(hwnd_, focus))) {

@@ -148,8 +148,18 @@ TEST(UiLayer, ALabelOutOfSightGetsItsWindowInItsPlaceWhenItComes) {
     auto& parked = add("lblGuardada", 9000);   // below the client area
     auto& below = add("lblAbaixo", 200);
     auto& hidden = add("lblOculta", 300, false);
+    auto& withdrawn = add("lblRecolhida", 500);
     ASSERT_NE(above.hwnd(), nullptr);
     EXPECT_EQ(parked.hwnd(), nullptr) << "a window made for a label out of sight";
+
+    // Windows made before the form shows come into sight with it, those
+    // withdrawn meanwhile excepted.
+    withdrawn.setVisible(false);
+    form.show();
+    EXPECT_TRUE(IsWindowVisible(above.hwnd())) << "a label in sight with no visible window";
+    EXPECT_TRUE(IsWindowVisible(below.hwnd()));
+    ASSERT_NE(withdrawn.hwnd(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(withdrawn.hwnd())) << "a label hidden before the form showed came with it";
 
     // What it is told meanwhile is what it shows when it comes.
     parked.setText("1");
