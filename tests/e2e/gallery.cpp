@@ -60,28 +60,30 @@ int wmain(int argc, wchar_t** argv) {
     // Started from another drive with the work folder current on C:, the
     // browser opens there; the clear button then shows the name box's
     // placeholder, as a start from drive C: does.
+    // Every wait ends as soon as its state holds: the limits are only for a
+    // machine too busy to keep up, and are generous.
     e2e::Product app({e2e::productExe(), L"Z:\\", work});
     HWND main = app.main().hwnd();
     e2e::bringToFront(main);
-    e2e::waitUntil([&] { return app["FileList"].count() > 0; }, 10000);
+    e2e::waitUntil([&] { return app["FileList"].count() > 0; }, 30000);
     e2e::click(app["btnLimpar"]);
-    e2e::waitUntil([&] { return app["txtFile"].text() == "Selecione um componente a ser verificado"; }, 5000);
+    e2e::waitUntil([&] { return app["txtFile"].text() == "Selecione um componente a ser verificado"; }, 30000);
     saveWindow(main, "01-main-window");
 
     e2e::clickListItem(app["FileList"], app["FileList"].find("BrontalTest32.dll"));
-    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalTest32.dll"; }, 5000);
+    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalTest32.dll"; }, 30000);
     saveWindow(main, "02-file-selected");
 
     e2e::click(app["btnReg"]);
-    if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
+    if (e2e::Ui confirm = app.waitForForm("Form6", 30000)) {
         saveWindow(confirm.hwnd(), "03-confirmation");
         e2e::click(confirm["btnSim"]);
         if (e2e::Ui result = app.waitForForm("Form9", 30000)) saveWindow(result.hwnd(), "04-result");
-        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
+        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 30000);
     }
 
     e2e::click(app["btnVer"]);
-    e2e::waitUntil([&] { return !app["btnVer"].enabled(); }, 5000);
+    e2e::waitUntil([&] { return !app["btnVer"].enabled(); }, 30000);
     saveWindow(main, "05-registry-search");
     e2e::waitUntil([&] { return app["btnVer"].enabled() && app["DirList"].enabled() &&
                                 app["lblStopSearch"].text() == "0"; }, 90000);
@@ -91,12 +93,12 @@ int wmain(int argc, wchar_t** argv) {
     for (auto [opener, form, shot] : {std::tuple{"btnFile", "Form3", "07-report"}, {"btnAbout", "Form2", "08-about"},
                                       {"btnHelp", "Form4", "09-help"}, {"lblAdminMode1", "Form8", "10-admin-notice"}}) {
         e2e::click(app[opener]);
-        if (e2e::Ui window = app.waitForForm(form, 5000)) {
+        if (e2e::Ui window = app.waitForForm(form, 30000)) {
             if (std::string(form) == "Form3") e2e::clickListItem(window["lstPastas"], 0);
             saveWindow(window.hwnd(), shot);
             PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         }
-        e2e::waitUntil([&] { return !app.form(form) && app.form("Form1"); }, 5000);
+        e2e::waitUntil([&] { return !app.form(form) && app.form("Form1"); }, 30000);
     }
 
     e2e::click(app["btnLimpar"]);
@@ -105,12 +107,12 @@ int wmain(int argc, wchar_t** argv) {
 
     // A registration that fails, and why, for the three seconds after the result window.
     e2e::clickListItem(app["FileList"], app["FileList"].find("BrontalNeedsLib32.dll"));
-    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalNeedsLib32.dll"; }, 5000);
+    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalNeedsLib32.dll"; }, 30000);
     e2e::click(app["btnReg"]);
-    if (e2e::Ui confirm = app.waitForForm("Form6", 5000)) {
+    if (e2e::Ui confirm = app.waitForForm("Form6", 30000)) {
         e2e::click(confirm["btnSim"]);
         app.waitForForm("Form9", 30000);
-        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 10000);
+        e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 30000);
         saveWindow(main, "12-failure-reason");
     }
 
