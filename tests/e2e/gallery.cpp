@@ -107,13 +107,18 @@ int wmain(int argc, wchar_t** argv) {
 
     // A registration that fails, and why, for the three seconds after the result window.
     e2e::clickListItem(app["FileList"], app["FileList"].find("BrontalNeedsLib32.dll"));
-    e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalNeedsLib32.dll"; }, 30000);
+    if (!e2e::waitUntil([&] { return app["txtFile"].text() == "BrontalNeedsLib32.dll"; }, 30000))
+        std::printf("gallery: the failing component was not selected (the name box shows \"%s\")\n",
+                    app["txtFile"].text().c_str());
+    e2e::waitUntil([&] { return app["btnReg"].enabled(); }, 30000);
     e2e::click(app["btnReg"]);
     if (e2e::Ui confirm = app.waitForForm("Form6", 30000)) {
         e2e::click(confirm["btnSim"]);
         app.waitForForm("Form9", 30000);
         e2e::waitUntil([&] { return !app.form("Form9") && !app.form("Form6"); }, 30000);
         saveWindow(main, "12-failure-reason");
+    } else {
+        std::printf("gallery: no confirmation came for the failing registration\n");
     }
 
     DeleteFileW(L"C:\\Windows\\SysWOW64\\BrontalTest32.dll");
