@@ -444,9 +444,12 @@ void Form::observe() {
     if (observed_ || !hwnd_) return;
     observed_ = true;
     SetPropW(hwnd_, kObservedProp, reinterpret_cast<HANDLE>(1));
-    // An observer finds every control by its window, those out of sight too.
-    for (auto& c : controls_) c->makeWindow();
-    for (auto& c : controls_) c->publish();
+    // An observer finds every control by its window, those out of sight too;
+    // a window made now publishes as it is made.
+    for (auto& c : controls_) {
+        c->makeWindow();
+        if (!c->published()) c->publish();
+    }
 }
 
 HWND Form::surfaceWindowAfter(const Control& control) const {

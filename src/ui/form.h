@@ -145,11 +145,11 @@ public:
     void invalidateRect(const RECT& pixels);
     void invalidateSurface(const RECT& pixels);   // the form's own paint there, its labels' and pictures' too
     HWND lastWindowedChild() const { return lastWindowed_; }
-    bool observed() const { return observed_; }
+    bool observed() const { return observed_; }   // its controls publish their properties
     bool everShown() const { return shownOnce_; }
     // The first label or picture made after control that has its window: a
     // window made late goes just above it, as if made in its turn.
-    HWND surfaceWindowAfter(const Control& control) const;   // its controls publish their properties
+    HWND surfaceWindowAfter(const Control& control) const;
     void setLastWindowedChild(HWND child) { lastWindowed_ = child; }
 
 private:
